@@ -1,0 +1,76 @@
+#pragma once
+
+#include "catalog/CatalogoArea.h"
+#include "shell/Profilo.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The program-wide run state: it lives from start-up to exit. Each part has one writer: the
+// profile fields are written by the profile load, the presets and the configuration window;
+// the catalogs by their loaders; the navigation values by the menus.
+struct StatoProgramma {
+    QString CartellaImpostazioni; // with a trailing '/'
+    QString NomeUtente;
+    QString FileProfilo;
+    ProfiloUtente Profilo;
+    QString PrefissoVoce;
+    // False when the settings folder could not be created: the program runs on defaults.
+    bool ImpostazioniScrivibili = true;
+
+    qint16 NumeroEsercizi = 0;
+    bool PerRegioni = false;
+    QString AreaScelta;
+    qint16 AttivitaScelta = 0;
+    QString RegioneScelta;
+    QString FileTesto;
+
+    CatalogoArea Catalogo;
+};
+
+// The one run state of the program.
+StatoProgramma& Stato();
+
+inline const QString NomeUtentePredefinito = QStringLiteral("_predefinito");
+
+// Puts the run state into its start-up values for the given settings folder (user, paths, log
+// count, navigation) and the default profile. Nothing is read or written.
+void InizializzaStato(StatoProgramma& s, const QString& cartellaImpostazioni);
+
+// Makes nome the current user: NomeUtente and FileProfilo (matching an existing file without
+// regard to case). Nothing is read.
+void ImpostaUtente(StatoProgramma& s, const QString& nome);
+
+// Puts the default values into every profile field and rebuilds PrefissoVoce.
+void ProfiloPredefinito(StatoProgramma& s);
+
+// Loads FileProfilo into the profile fields; a missing or unreadable file gives the complete
+// default profile, silently. Rebuilds PrefissoVoce.
+void CaricaProfilo(StatoProgramma& s);
+
+// Writes the profile to FileProfilo, atomically. A blank user name saves nothing and is no error.
+// Returns an Italian message when the name is not a safe file name or the file cannot be written;
+// the settings stay in memory either way.
+std::optional<QString> SalvaProfilo(const StatoProgramma& s);
+
+// nullopt when nome can be a user (and so a file) name; otherwise the reason, in Italian.
+std::optional<QString> VerificaNomeUtente(const QString& nome);
+
+// The users of the area menu: every "*.ini" of the folder, without the extension, in lower case,
+// "_predefinito" included.
+QStringList ElencoUtentiMenu(const QString& cartellaImpostazioni);
+// The users of the configuration window: as above in upper case, "_predefinito" excluded.
+QStringList ElencoUtentiConfigurazione(const QString& cartellaImpostazioni);
+
+// Creates the settings folder and its notice file "leggimi.txt". Returns an Italian message on
+// failure.
+std::optional<QString> CreaCartellaImpostazioni(const QString& cartellaImpostazioni);
+
+// The three lines of the notice file, CR LF, as bytes.
+QByteArray TestoLeggimi();
+
+// Waits the given seconds while the interface keeps processing its events. Zero or negative
+// returns at once. Immune to the clock passing midnight.
+void Pausa(double secondi);
