@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/CatalogoArea.h"
+#include "catalog/CatalogoFisico.h"
 #include "shell/Profilo.h"
 
 #include <QString>
@@ -28,6 +29,7 @@ struct StatoProgramma {
     QString FileTesto;
 
     CatalogoArea Catalogo;
+    CatalogoFisico Fisico;
 };
 
 // The one run state of the program.
