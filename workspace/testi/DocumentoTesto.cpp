@@ -1,0 +1,141 @@
+#include "workspace/testi/DocumentoTesto.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace DocumentoTesto {
+namespace {
+
+QTextCharFormat FormatoCarattere(const FormatoRtf& f, const QColor& coloreTesto) {
+    QTextCharFormat c;
+    c.setFontWeight(f.grassetto ? QFont::Bold : QFont::Normal);
+    c.setFontItalic(f.corsivo);
+    c.setFontUnderline(f.sottolineato);
+    c.setFontPointSize(f.mezziPunti / 2.0);
+    c.setForeground(f.colore ? QColor::fromRgb(*f.colore) : coloreTesto);
+    return c;
+}
+
+QTextBlockFormat FormatoBlocco(AllineamentoRtf a) {
+    QTextBlockFormat b;
+    switch (a) {
+    case AllineamentoRtf::Sinistra:
+        b.setAlignment(Qt::AlignLeft);
+        break;
+    case AllineamentoRtf::Centro:
+        b.setAlignment(Qt::AlignHCenter);
+        break;
+    case AllineamentoRtf::Destra:
+        b.setAlignment(Qt::AlignRight);
+        break;
+    case AllineamentoRtf::Giustificato:
+        b.setAlignment(Qt::AlignJustify);
+        break;
+    }
+    return b;
+}
+
+// The ranges of text with one format, collected before any change so that merging fragments
+// cannot disturb the walk.
+struct Tratto {
+    int inizio;
+    int lunghezza;
+    double punti;
+};
+
+QList<Tratto> Tratti(const QTextDocument& documento) {
+    QList<Tratto> tratti;
+    for (QTextBlock b = documento.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid())
+                continue;
+            double punti = f.charFormat().fontPointSize();
+            if (punti <= 0)
+                punti = documento.defaultFont().pointSizeF();
+            tratti.append(Tratto{f.position(), f.length(), punti});
+        }
+    }
+    return tratti;
+}
+
+void CambiaPunti(QTextDocument& documento, const Tratto& t, double punti) {
+    QTextCursor c(&documento);
+    c.setPosition(t.inizio);
+    c.setPosition(t.inizio + t.lunghezza, QTextCursor::KeepAnchor);
+    QTextCharFormat f;
+    f.setFontPointSize(punti);
+    c.mergeCharFormat(f);
+}
+
+} // namespace
+
+void Riempi(QTextDocument& documento, const DocumentoRtf& testo, const QColor& coloreTesto) {
+    documento.clear();
+    QTextCursor c(&documento);
+    c.beginEditBlock();
+    bool primo = true;
+    for (const ParagrafoRtf& p : testo.paragrafi) {
+        const QTextCharFormat base = FormatoCarattere(
+            p.segmenti.isEmpty() ? FormatoRtf{} : p.segmenti.first().formato, coloreTesto);
+        if (primo) {
+            c.setBlockFormat(FormatoBlocco(p.allineamento));
+            c.setBlockCharFormat(base);
+            primo = false;
+        } else {
+            c.insertBlock(FormatoBlocco(p.allineamento), base);
+        }
+        for (const SegmentoRtf& s : p.segmenti)
+            c.insertText(s.testo, FormatoCarattere(s.formato, coloreTesto));
+    }
+    c.endEditBlock();
+    documento.clearUndoRedoStacks();
+    documento.setModified(false);
+}
+
+std::optional<QString> Carica(QTextDocument& documento, const QString& percorso,
+                              const QColor& coloreTesto) {
+    const LettoreRtf::Esito esito = LettoreRtf::LeggiFile(percorso);
+    if (esito.errore) {
+        documento.clear();
+        return esito.errore;
+    }
+    Riempi(documento, esito.documento, coloreTesto);
+    return std::nullopt;
+}
+
+void AumentaCaratteri(QTextDocument& documento) {
+    const QList<Tratto> tratti = Tratti(documento);
+    for (const Tratto& t : tratti)
+        CambiaPunti(documento, t, t.punti + 5);
+}
+
+void RiduciCaratteri(QTextDocument& documento) {
+    const QList<Tratto> tratti = Tratti(documento);
+    for (const Tratto& t : tratti)
+        if (t.punti >= 13)
+            CambiaPunti(documento, t, t.punti - 5);
+}
+
+void ColoraIntervallo(QTextDocument& documento, int inizio, int fine, const QColor& colore) {
+    const int ultimo = std::max(0, documento.characterCount() - 1);
+    inizio = std::clamp(inizio, 0, ultimo);
+    fine = std::clamp(fine, 0, ultimo);
+    if (fine <= inizio)
+        return;
+    QTextCursor c(&documento);
+    c.setPosition(inizio);
+    c.setPosition(fine, QTextCursor::KeepAnchor);
+    QTextCharFormat f;
+    f.setForeground(colore);
+    c.mergeCharFormat(f);
+}
+
+void ColoraTutto(QTextDocument& documento, const QColor& colore) {
+    ColoraIntervallo(documento, 0, documento.characterCount() - 1, colore);
+}
+
+} // namespace DocumentoTesto

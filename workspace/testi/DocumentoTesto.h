@@ -1,0 +1,38 @@
+#pragma once
+
+#include "workspace/testi/LettoreRtf.h"
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class QTextDocument;
+
+// Turns what LettoreRtf read into Qt's rich text, and the few edits the reading windows make on
+// it. Character positions of the document equal those of DocumentoRtf::TestoSemplice() and of
+// QTextDocument::toPlainText().
+namespace DocumentoTesto {
+
+// Replaces the document's content. Runs keep bold, italic, underline, size and colour; runs
+// without a colour of their own take coloreTesto.
+void Riempi(QTextDocument& documento, const DocumentoRtf& testo,
+            const QColor& coloreTesto = QColor(Qt::black));
+
+// Reads the RTF file into the document. On failure the document is left empty and the Italian
+// message is returned.
+std::optional<QString> Carica(QTextDocument& documento, const QString& percorso,
+                              const QColor& coloreTesto = QColor(Qt::black));
+
+// "Aumenta": every character 5 points larger.
+void AumentaCaratteri(QTextDocument& documento);
+// "Riduci": every character of 13 points or more 5 points smaller, so nothing goes below 8.
+void RiduciCaratteri(QTextDocument& documento);
+
+// Colours the characters [inizio, fine) (positions clamped to the text); an empty range does
+// nothing.
+void ColoraIntervallo(QTextDocument& documento, int inizio, int fine, const QColor& colore);
+// Colours the whole text.
+void ColoraTutto(QTextDocument& documento, const QColor& colore);
+
+} // namespace DocumentoTesto

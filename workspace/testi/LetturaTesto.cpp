@@ -1,0 +1,84 @@
+#include "workspace/testi/LetturaTesto.h"
+
+#include <algorithm>
+
+LetturaTesto::LetturaTesto(Leggo::Separatori separatori) : separatori_(separatori) {}
+
+void LetturaTesto::ImpostaTesto(const QString& testo) {
+    testo_ = testo;
+}
+
+void LetturaTesto::ImpostaPrefisso(const QString& prefisso) {
+    prefisso_ = prefisso;
+}
+
+std::optional<FraseDaLeggere> LetturaTesto::Leggi() {
+    return LeggiDalCursore(0);
+}
+
+std::optional<FraseDaLeggere> LetturaTesto::LeggiDalCursore(int caratteriPrimaDelCursore) {
+    lunghezza_ = static_cast<int>(std::min<qsizetype>(testo_.size(), 0x7FFFFFFF));
+    const int p = std::clamp(caratteriPrimaDelCursore, 0, lunghezza_);
+    inizio_ = fine_ = posizione_ = p;
+    continua_ = true;
+    return ProssimaFrase();
+}
+
+IntervalloTesto LetturaTesto::Interrompi() {
+    continua_ = false;
+    return Rosso();
+}
+
+std::optional<FraseDaLeggere> LetturaTesto::RiprendiDallaParola() {
+    fine_ = posizione_ = inizio_;
+    continua_ = true;
+    return ProssimaFrase();
+}
+
+std::optional<FraseDaLeggere> LetturaTesto::RiprendiDopoLaParola() {
+    continua_ = true;
+    return ProssimaFrase();
+}
+
+LetturaTesto::Evidenziazione LetturaTesto::Segnalibro(int numero) {
+    Evidenziazione e;
+    e.normale = Rosso();
+    inizio_ = fine_;
+    fine_ = std::max(numero, 0);
+    posizione_ = fine_;
+    e.rossa = Rosso();
+    return e;
+}
+
+LetturaTesto::Completamento LetturaTesto::RichiestaCompletata(int idRichiesta) {
+    Completamento c;
+    if (idRichiesta != richiesta_ || !continua_)
+        return c;
+    c.normale = Rosso();
+    c.prossima = ProssimaFrase();
+    if (!c.prossima)
+        continua_ = false; // the end of the text: reading is over
+    return c;
+}
+
+std::optional<FraseDaLeggere> LetturaTesto::ProssimaFrase() {
+    const int fine = std::min<int>(lunghezza_, static_cast<int>(testo_.size()));
+    // Sentences made only of separators ("..." or blank lines) would be silent requests: they are
+    // passed over, and the reading goes on with the next sentence that has words.
+    while (true) {
+        auto frase = Leggo::ProssimaFrase(QStringView(testo_).first(fine), posizione_, prefisso_,
+                                          separatori_);
+        if (!frase)
+            return std::nullopt;
+        if (frase->haParole)
+            return frase;
+        posizione_ = frase->posizioneFinale;
+    }
+}
+
+IntervalloTesto LetturaTesto::Rosso() const {
+    const int n = static_cast<int>(testo_.size());
+    const int a = std::clamp(inizio_, 0, n);
+    const int b = std::clamp(fine_, 0, n);
+    return {a, std::max(a, b)};
+}
