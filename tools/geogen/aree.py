@@ -25,7 +25,7 @@ import json
 import math
 import os
 
-from osgeo import ogr, osr
+from osgeo import gdal, ogr, osr
 
 ogr.UseExceptions()
 osr.UseExceptions()
@@ -67,13 +67,13 @@ _AREE = {
     "Africa": (_laea(3, 18), (-4700000, -4300000, 4400000, 3950000),
                [(-40.0, -50.0, 75.0, 48.0)], 100),
     "Asia": (_laea(35, 90), (-5300000, -5100000, 6000000, 4700000),
-             [(-10.0, -25.0, 180.0, 89.0), (-180.0, -25.0, -160.0, 89.0)], 200),
+             [(-10.0, -25.0, 200.0, 89.0), (-180.0, -25.0, -160.0, 89.0)], 200),
     "Americacs": (_laea(45, -100), (-3500000, -3950000, 4600000, 4950000),
-                  [(-180.0, -5.0, 15.0, 89.0), (140.0, 40.0, 180.0, 89.0)], 200),
+                  [(-180.0, -5.0, 15.0, 89.0), (140.0, 40.0, 200.0, 89.0)], 200),
     "Sudamerica": (_laea(-20, -60), (-2500000, -4050000, 2900000, 3650000),
                    [(-110.0, -62.0, -5.0, 25.0)], 100),
     "Australia": (_laea(-15, 165), (-5300000, -3650000, 6200000, 3950000),
-                  [(95.0, -60.0, 180.0, 35.0), (-180.0, -60.0, -110.0, 35.0)], 200),
+                  [(95.0, -60.0, 250.0, 35.0), (-180.0, -60.0, -110.0, 35.0)], 200),
 }
 
 # Region frames: the region's extent in the Italy plane plus a margin (computed once from the
@@ -198,6 +198,11 @@ def proietta(geom, nome):
         return None
     g = g.Clone()
     g.Transform(trasformazione(nome))
+    gdal.PushErrorHandler("CPLQuietErrorHandler")
+    valida = g.IsValid()
+    gdal.PopErrorHandler()
+    if not valida:
+        g = g.MakeValid()  # projecting can fold a ring onto itself near the window edge
     g = g.Intersection(poligono_cornice(nome))
     if g is None or g.IsEmpty():
         return None
@@ -288,7 +293,9 @@ def scrivi_mappa(percorso, nome, tipo, elementi, attribuzione=ATTRIBUZIONE, pass
     p = passo_m or passo(nome)
     features = []
     for f in elementi:
-        g = _arrotonda(_in_dizionario(f["geometry"]), p)
+        d = _in_dizionario(f["geometry"])
+        # A tiny island state must not vanish in the rounding: fall back to whole metres.
+        g = _arrotonda(d, p) or _arrotonda(d, 1)
         if g is None:
             continue
         features.append({"type": "Feature", "properties": f["properties"], "geometry": g})
