@@ -1,0 +1,569 @@
+#!/usr/bin/python3
+"""Physical maps of the six world areas and of Italy (data/mappe/<area>/<area>_fisica.geojson).
+
+Every element comes from real geometry, as listed in fisica_elementi.csv (one row per element,
+in the order of the program's physical tables): Natural Earth 4.0 physical layers, the ISTAT
+2023 comuni (openpolis), published coordinates.  The source of every element is written to
+fisica_fonti.csv.  Run from anywhere:
+
+    /usr/bin/python3 tools/geogen/genera_fisiche.py [--geodata DIR] [area ...]
+"""
+
+import argparse
+import csv
+import json
+import math
+import os
+import sys
+
+from osgeo import ogr
+from shapely import wkb as shp_wkb
+from shapely.geometry import (GeometryCollection, LineString, MultiLineString, MultiPoint,
+                              MultiPolygon, Point, Polygon, box, shape)
+from shapely.ops import linemerge, nearest_points, unary_union
+
+QUI = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, QUI)
+import aree  # noqa: E402
+import topojson  # noqa: E402
+
+RADICE = os.path.normpath(os.path.join(QUI, "..", ".."))
+ELEMENTI = os.path.join(QUI, "fisica_elementi.csv")
+FONTI = os.path.join(QUI, "fisica_fonti.csv")
+
+CATEGORIE = ("fiume", "mare", "monte", "pianura", "deserto", "ghiacciaio", "altri", "indistinto")
+
+# Draw order: lower first.
+ORDINE = {"sfondo": 0, "indistinto": 1, "mare": 2, "pianura": 3, "deserto": 3,
+          "ghiacciaio": 4, "monte": 5, "lago": 6, "fiume": 7, "confine": 8, "punto": 9}
+
+# Simplification tolerance of projected geometry (metres), per map.
+TOLLERANZA = {"Italia": 250, "Europa": 1500, "Africa": 2500, "Asia": 3000,
+              "Americacs": 3000, "Sudamerica": 2500, "Australia": 2500}
+
+# Natural Earth draws some ranges and deserts as thin bands along their axis: a region polygon
+# whose mean width (2 * area / perimeter) is below this many degrees is widened to it, so that
+# it can be seen and reached on the map.
+LARGHEZZA_MINIMA = {"Italia": 0.12, "Europa": 0.6, "Africa": 0.8, "Asia": 1.0,
+                    "Americacs": 1.0, "Sudamerica": 0.8, "Australia": 0.8}
+
+NE10 = "physical/ne_10m/"
+NE50 = "physical/ne_50m/"
+
+
+class Sorgenti:
+    """Raw layers, loaded on first use."""
+
+    def __init__(self, geodata):
+        self.geodata = geodata
+        self._cache = {}
+
+    def _geojson(self, rel):
+        if rel not in self._cache:
+            with open(os.path.join(self.geodata, rel), encoding="utf-8") as fh:
+                feats = json.load(fh)["features"]
+            self._cache[rel] = [(f["properties"], shape(f["geometry"])) for f in feats
+                                if f.get("geometry")]
+        return self._cache[rel]
+
+    def strato(self, nome):
+        return self._geojson(nome)
+
+    def comuni(self, regione):
+        chiave = f"comuni{regione}"
+        if chiave not in self._cache:
+            p = os.path.join(self.geodata, "italy/openpolis/topojson",
+                             f"limits_R_{regione}_municipalities.topo.json")
+            self._cache[chiave] = [(f["properties"], shape(f["geometry"]).buffer(0))
+                                   for f in topojson.leggi(p, "comuni")]
+        return self._cache[chiave]
+
+    def italia(self):
+        if "italia" not in self._cache:
+            p = os.path.join(self.geodata, "italy/openpolis/topojson/limits_IT_regions.topo.json")
+            regioni = [shape(f["geometry"]).buffer(0) for f in topojson.leggi(p, "regions")]
+            self._cache["italia"] = unary_union(regioni).buffer(0.002).buffer(-0.002)
+        return self._cache["italia"]
+
+    def terre_10m(self):
+        if "terre10" not in self._cache:
+            p = os.path.join(self.geodata, "countries/world-atlas/land-10m.topo.json")
+            self._cache["terre10"] = unary_union(
+                [shape(f["geometry"]).buffer(0) for f in topojson.leggi(p, "land")])
+        return self._cache["terre10"]
+
+    def terre_50m(self):
+        if "terre50" not in self._cache:
+            self._cache["terre50"] = unary_union([g.buffer(0) for _, g in
+                                                  self.strato(NE50 + "ne_50m_land.geojson")])
+        return self._cache["terre50"]
+
+
+def nome_comune(props):
+    """The names a comune answers to (bilingual names are written "Italiano/Deutsch")."""
+    nomi = {props.get("name"), props.get("name_it")}
+    n = props.get("name") or ""
+    if "/" in n:
+        nomi.add(n.split("/")[0].strip())
+    return {x for x in nomi if x}
+
+
+def trova_comune(src, regione, nome):
+    trovati = [g for p, g in src.comuni(regione) if nome in nome_comune(p)]
+    if len(trovati) != 1:
+        raise SystemExit(f"comune {nome!r} della regione {regione}: {len(trovati)} corrispondenze")
+    return trovati[0]
+
+
+def sequenza_comuni(testo):
+    """'R9:A|B;R12:C' or 'R4:A|B|R5:C' -> [(region, name)], plus '@lon,lat' and '>name' tokens."""
+    out = []
+    regione = None
+    for parte in testo.replace(";", "|").split("|"):
+        parte = parte.strip()
+        if not parte:
+            continue
+        if parte.startswith("R") and ":" in parte and parte[1:parte.index(":")].isdigit():
+            regione = int(parte[1:parte.index(":")])
+            parte = parte[parte.index(":") + 1:]
+        out.append((regione, parte))
+    return out
+
+
+def solo_poligoni(g):
+    if g is None or g.is_empty:
+        return None
+    if isinstance(g, (Polygon, MultiPolygon)):
+        return g
+    if isinstance(g, GeometryCollection):
+        ps = [x for x in g.geoms if isinstance(x, (Polygon, MultiPolygon))]
+        return unary_union(ps) if ps else None
+    return None
+
+
+def solo_linee(g):
+    if g is None or g.is_empty:
+        return None
+    if isinstance(g, (LineString, MultiLineString)):
+        return g
+    if isinstance(g, GeometryCollection):
+        ls = [x for x in g.geoms if isinstance(x, (LineString, MultiLineString))]
+        return unisci_linee(ls) if ls else None
+    return None
+
+
+def unisci_linee(parti):
+    u = unary_union(parti)
+    return linemerge(u) if isinstance(u, MultiLineString) else u
+
+
+def semipiano(px, py, dx, dy, lato):
+    """Half of the plane on one side (lato = +1 left, -1 right) of the line through (px, py)
+    with direction (dx, dy), as a large polygon in lon/lat."""
+    n = math.hypot(dx, dy)
+    dx, dy = dx / n, dy / n
+    lx, ly = -dy * lato, dx * lato
+    far = 60.0
+    a = (px - dx * far, py - dy * far)
+    b = (px + dx * far, py + dy * far)
+    return Polygon([a, b, (b[0] + lx * far, b[1] + ly * far), (a[0] + lx * far, a[1] + ly * far)])
+
+
+def liscia(coords, giri=2):
+    """Chaikin corner cutting: keeps both ends, rounds the corners of a line through towns."""
+    pts = list(coords)
+    for _ in range(giri):
+        nuovi = [pts[0]]
+        for (x0, y0), (x1, y1) in zip(pts, pts[1:]):
+            nuovi.append((0.75 * x0 + 0.25 * x1, 0.75 * y0 + 0.25 * y1))
+            nuovi.append((0.25 * x0 + 0.75 * x1, 0.25 * y0 + 0.75 * y1))
+        nuovi.append(pts[-1])
+        pts = nuovi
+    return pts
+
+
+class Generatore:
+    def __init__(self, src):
+        self.src = src
+        self.geometrie = {}  # (area, name) -> lon/lat geometry
+        self.fonti = []
+
+    # --- one builder per source kind; each returns (geometry, kind, source text) ---------
+
+    def fiumi(self, area, chiavi):
+        nomi = set(chiavi.split("|"))
+        strati = ["ne_10m_rivers_lake_centerlines.geojson"]
+        if area == "Italia":
+            strati.append("ne_10m_rivers_europe.geojson")
+        parti = []
+        usati = []
+        for s in strati:
+            n = 0
+            for p, g in self.src.strato(NE10 + s):
+                if p.get("name") in nomi:
+                    parti.append(g)
+                    n += 1
+            if n:
+                usati.append(f"{s.replace('.geojson', '')} ({n} tratti)")
+        if not parti:
+            raise SystemExit(f"{area}: nessun fiume tra {sorted(nomi)}")
+        return unisci_linee(parti), "line", f"Natural Earth 4.0 {', '.join(usati)}: {', '.join(sorted(nomi))}"
+
+    def laghi(self, area, chiavi):
+        strati = ["ne_10m_lakes.geojson", "ne_10m_lakes_europe.geojson",
+                  "ne_10m_lakes_north_america.geojson"]
+        parti = []
+        descr = []
+        for chiave in chiavi.split("|"):
+            if chiave.startswith("@"):
+                x, y = map(float, chiave[1:].split(","))
+                pt = Point(x, y)
+                for s in strati:
+                    hit = [(p, g) for p, g in self.src.strato(NE10 + s) if g.contains(pt)]
+                    if hit:
+                        p, g = hit[0]
+                        parti.append(g.buffer(0))
+                        descr.append(f"{s.replace('.geojson', '')}: poligono in {x},{y} "
+                                     f"(nome nel livello: {p.get('name')!r})")
+                        break
+                else:
+                    raise SystemExit(f"{area}: nessun lago in {chiave}")
+            else:
+                trovato = False
+                for s in strati:
+                    gs = [g.buffer(0) for p, g in self.src.strato(NE10 + s)
+                          if p.get("name") == chiave]
+                    if gs:
+                        parti.extend(gs)
+                        descr.append(f"{s.replace('.geojson', '')}: {chiave}")
+                        trovato = True
+                        break
+                if not trovato:
+                    raise SystemExit(f"{area}: lago {chiave!r} non trovato")
+        return unary_union(parti), "area", "Natural Earth 4.0 " + "; ".join(descr)
+
+    def regioni(self, area, chiavi):
+        nomi = chiavi.split("|")
+        gs = [g.buffer(0) for p, g in self.src.strato(NE10 + "ne_10m_geography_regions_polys.geojson")
+              if p.get("name") in nomi]
+        if not gs:
+            raise SystemExit(f"{area}: regione {nomi} non trovata")
+        g = unary_union(gs)
+        descr = "Natural Earth 4.0 ne_10m_geography_regions_polys: " + ", ".join(nomi)
+        larghezza = 2 * g.area / g.length
+        minima = LARGHEZZA_MINIMA[area]
+        if larghezza < minima:
+            g = g.buffer((minima - larghezza) / 2)
+            descr += f" (fascia allargata a {minima} gradi)"
+        return g, "area", descr
+
+    def catena(self, area, chiavi):
+        """A range that the region layer lacks: a band through its main peaks, in order."""
+        nomi = chiavi.split("|")
+        strato = self.src.strato(NE10 + "ne_10m_geography_regions_elevation_points.geojson")
+        punti = []
+        for n in nomi:
+            pts = [g for p, g in strato if p.get("name") == n]
+            if len(pts) != 1:
+                raise SystemExit(f"{area}: vetta {n!r}: {len(pts)} corrispondenze")
+            punti.append(pts[0].coords[0])
+        minima = LARGHEZZA_MINIMA[area]
+        g = LineString(punti).buffer(minima / 2)
+        return g, "area", (f"fascia larga {minima} gradi attraverso le vette di Natural Earth 4.0 "
+                           f"ne_10m_geography_regions_elevation_points: {', '.join(nomi)}")
+
+    def vette(self, area, chiavi):
+        chiavi, _, vicino = chiavi.partition("@")
+        pts = [(p, g) for p, g in
+               self.src.strato(NE10 + "ne_10m_geography_regions_elevation_points.geojson")
+               if p.get("name") == chiavi]
+        if vicino and pts:
+            # Same name on several peaks: the one nearest the given place.
+            x, y = map(float, vicino.split(","))
+            pts = [min(pts, key=lambda pg: pg[1].distance(Point(x, y)))]
+        if len(pts) != 1:
+            raise SystemExit(f"{area}: vetta {chiavi!r}: {len(pts)} corrispondenze")
+        p, g = pts[0]
+        return g, "point", (f"Natural Earth 4.0 ne_10m_geography_regions_elevation_points: "
+                            f"{chiavi} ({p.get('elevation'):.0f} m, {g.x:.4f} {g.y:.4f})")
+
+    def mari(self, area, chiavi, tagli=None):
+        nome, _, regola = chiavi.partition(">")
+        gs = [g.buffer(0) for p, g in self.src.strato(NE10 + "ne_10m_geography_marine_polys.geojson")
+              if p.get("name") == nome]
+        if not gs:
+            raise SystemExit(f"{area}: mare {nome!r} non trovato")
+        g = unary_union(gs)
+        descr = f"Natural Earth 4.0 ne_10m_geography_marine_polys: {nome}"
+        if regola.startswith("cut:"):
+            x0, y0, x1, y1 = map(float, regola[4:].split(","))
+            g = g.intersection(box(x0, y0, x1, y1))
+            descr += f", parte entro lon {x0}..{x1}, lat {y0}..{y1}"
+        elif regola == "resto":
+            for t in tagli or []:
+                g = g.difference(t)
+            descr += ", senza le parti assegnate agli altri mari della tabella"
+        return g, "area", descr
+
+    def barriera(self, area, chiavi):
+        """The named reef of the marine layer is only a marker there: the element is the reef
+        lines of ne_10m_reefs inside its extent, widened by 0.2 degrees to be seen and hit."""
+        gs = [g for p, g in self.src.strato(NE10 + "ne_10m_geography_marine_polys.geojson")
+              if p.get("name") == chiavi]
+        if not gs:
+            raise SystemExit(f"{area}: {chiavi!r} non trovata")
+        b = [g.bounds for g in gs]
+        estensione = box(min(x[0] for x in b), min(x[1] for x in b), max(x[2] for x in b),
+                         max(x[3] for x in b)).buffer(0.2)
+        scogli = [g for p, g in self.src.strato(NE10 + "ne_10m_reefs.geojson")
+                  if g.intersects(estensione)]
+        g = unary_union([x.buffer(0.2) for x in scogli]).intersection(estensione)
+        return g, "area", (f"Natural Earth 4.0 ne_10m_reefs: {len(scogli)} scogliere entro "
+                           f"l'estensione di {chiavi} (ne_10m_geography_marine_polys), "
+                           f"allargate di 0,2 gradi")
+
+    def ghiacci(self, area, chiavi):
+        finestra = aree.finestra_lonlat(area)
+        fin = shp_wkb.loads(bytes(finestra.ExportToWkb()))
+        gs = [g.buffer(0) for p, g in self.src.strato(NE10 + "ne_10m_glaciated_areas.geojson")
+              if g.intersects(fin)]
+        return unary_union(gs), "area", (f"Natural Earth 4.0 ne_10m_glaciated_areas: "
+                                         f"{len(gs)} poligoni entro la cornice")
+
+    def taglio(self, area, chiavi):
+        nome, _, regola = chiavi.partition(">")
+        base, _, _ = self.regioni(area, nome)
+        tipo, _, valori = regola.partition(":")
+        if tipo == "meridiani":
+            a, b = map(float, valori.split(","))
+            g = base.intersection(box(a, -90, b, 90))
+            descr = f"parte tra i meridiani {a} e {b}"
+        elif tipo == "passi":
+            v = valori.split(",")
+            g = base
+            # Cut lines run NE-SW through the passes, across the chain.
+            if v[0] != "-":
+                x, y = float(v[0]), float(v[1])
+                g = g.intersection(semipiano(x, y, 1, 1, -1))
+                v = v[2:]
+            else:
+                v = v[1:]
+            if v and v[0] != "-":
+                x, y = float(v[0]), float(v[1])
+                g = g.intersection(semipiano(x, y, 1, 1, +1))
+            descr = f"parte tra le linee NE-SO per i valichi {valori}"
+        else:
+            raise SystemExit(f"taglio sconosciuto: {regola}")
+        return solo_poligoni(g), "area", (f"Natural Earth 4.0 ne_10m_geography_regions_polys: "
+                                          f"{nome}, {descr}")
+
+    def comuni(self, area, chiavi):
+        seq = sequenza_comuni(chiavi)
+        gs = [trova_comune(self.src, r, n) for r, n in seq]
+        g = unary_union(gs).buffer(0.001).buffer(-0.001)
+        g = riempi_buchi(g, 0.002)
+        nomi = ", ".join(n for _, n in seq)
+        return g, "area", f"ISTAT 2023 (openpolis), comuni uniti: {nomi}"
+
+    def comuni_piani(self, area, chiavi):
+        regioni = [int(x) for x in chiavi.split(",")]
+        monti = unary_union([g.buffer(0) for p, g in
+                             self.src.strato(NE10 + "ne_10m_geography_regions_polys.geojson")
+                             if p.get("name") in ("ALPS", "APPENNINI")])
+        gs = []
+        for r in regioni:
+            for p, g in self.src.comuni(r):
+                if g.area > 0 and g.intersection(monti).area < 0.5 * g.area:
+                    gs.append(g)
+        g = unary_union(gs).buffer(0.003).buffer(-0.003)
+        g = riempi_buchi(g, 0.05)
+        g = togli_frammenti(g, 0.01)
+        return g, "area", (f"ISTAT 2023 (openpolis), comuni delle regioni {chiavi} per meno di metà "
+                           f"entro ALPS e APPENNINI di Natural Earth 4.0, uniti ({len(gs)} comuni)")
+
+    def comuni_linea(self, area, chiavi):
+        seq = sequenza_comuni(chiavi)
+        punti = []
+        foce = None
+        nomi = []
+        for r, n in seq:
+            if n.startswith("@"):
+                x, y = map(float, n[1:].split(","))
+                punti.append((x, y))
+            elif n.startswith(">"):
+                foce = n[1:]
+            else:
+                c = trova_comune(self.src, r, n).representative_point()
+                punti.append((c.x, c.y))
+                nomi.append(n)
+        if foce:
+            ricevente = self.geometrie[(area, foce)]
+            ultimo = Point(punti[-1])
+            punti.append(nearest_points(ricevente, ultimo)[0].coords[0])
+        linea = LineString(liscia(punti))
+        descr = ("corso per i comuni attraversati (ISTAT 2023, openpolis, punto interno di ogni "
+                 "comune): " + ", ".join(nomi) + "; sorgente e foce da coordinate pubblicate")
+        if foce:
+            descr += f"; confluisce nel {foce}"
+        return linea, "line", descr
+
+    def come(self, area, chiavi):
+        altra, _, nome = chiavi.partition(":")
+        return self.geometrie[(altra, nome)], self.tipi[(altra, nome)], f"come {nome} ({altra})"
+
+    # --- maps ---------------------------------------------------------------------------
+
+    def genera(self, area, righe):
+        self.tipi = getattr(self, "tipi", {})
+        elementi_ll = []  # (name, category, kind, lon/lat geometry, source)
+        tagli_mare = [box(*map(float, chiavi.split(">cut:")[1].split(",")))
+                      for _, _, fonte, chiavi in righe if fonte == "mari" and ">cut:" in chiavi]
+        for nome, cat, fonte, chiavi in righe:
+            if fonte in ("confine", "indistinto"):
+                elementi_ll.append((nome, cat, fonte, None, None))
+                continue
+            if fonte == "mari":
+                g, tipo, descr = self.mari(area, chiavi, tagli_mare)
+            else:
+                g, tipo, descr = getattr(self, fonte)(area, chiavi)
+            self.geometrie[(area, nome)] = g
+            self.tipi[(area, nome)] = tipo
+            elementi_ll.append((nome, cat, tipo, g, descr))
+
+        tol = TOLLERANZA[area]
+        if area == "Italia":
+            terra = self.src.italia()
+            sfondo = self.src.terre_10m().difference(terra.buffer(0.001))
+            descr_terra = "ISTAT 2023 (openpolis) regioni unite"
+        else:
+            terra = self.src.terre_50m()
+            sfondo = None
+            descr_terra = "Natural Earth 4.0 ne_50m_land"
+
+        terre = terra if sfondo is None else terra.union(sfondo)
+        feats = []
+        coperture = []
+        for nome, cat, tipo, g, descr in elementi_ll:
+            if tipo in ("confine", "indistinto"):
+                continue
+            if cat == "mare":
+                g = g.difference(terre)
+            elif tipo == "area" and cat in ("monte", "pianura", "deserto", "ghiacciaio"):
+                g = solo_poligoni(g.intersection(terre))
+            pg = proietta(g, area, tol if tipo != "point" else 0)
+            if pg is None:
+                raise SystemExit(f"{area}: {nome} fuori dalla cornice")
+            if tipo == "area":
+                ordine = ORDINE["lago"] if cat == "fiume" else ORDINE[cat]
+                if cat != "mare":
+                    coperture.append(pg)
+            elif tipo == "line":
+                ordine = ORDINE["fiume"]
+            else:
+                ordine = ORDINE["punto"]
+            feats.append(aree.elemento(nome, "element", tipo, pg.__geo_interface__, ordine, cat))
+            self.fonti.append((area, nome, cat, descr))
+
+        for nome, cat, tipo, g, descr in elementi_ll:
+            if tipo == "confine":
+                linee = [g for p, g in self.src.strato("countries/ne_10m_admin_0_boundary_lines_land.geojson")]
+                pg = proietta(unary_union(linee), area, tol)
+                feats.append(aree.elemento(nome, "border", "line", pg.__geo_interface__,
+                                           ORDINE["confine"], cat))
+                self.fonti.append((area, nome, cat, "Natural Earth 4.0 "
+                                   "ne_10m_admin_0_boundary_lines_land, entro la cornice"))
+            elif tipo == "indistinto":
+                pt = proietta(terra, area, tol)
+                resto = pt.difference(unary_union(coperture)) if coperture else pt
+                resto = togli_frammenti(solo_poligoni(resto), (tol * 2) ** 2)
+                feats.append(aree.elemento(nome, "element", "area", resto.__geo_interface__,
+                                           ORDINE["indistinto"], cat))
+                self.fonti.append((area, nome, cat, f"{descr_terra}, meno gli altri elementi"))
+        if sfondo is not None:
+            ps = proietta(sfondo, area, tol)
+            if ps is not None:
+                feats.insert(0, aree.elemento("", "background", "area", ps.__geo_interface__,
+                                              ORDINE["sfondo"]))
+        percorso = aree.percorso_mappa(os.path.join(RADICE, "data"), area, "fisica")
+        n = aree.scrivi_mappa(percorso, area, "fisica", feats)
+        print(f"{area:11s} {len(feats):3d} elementi  {n / 1e6:.2f} MB  {percorso}")
+        return n
+
+
+def riempi_buchi(g, area_max):
+    def piena(p):
+        return Polygon(p.exterior, [r for r in p.interiors if Polygon(r).area > area_max])
+    if isinstance(g, Polygon):
+        return piena(g)
+    if isinstance(g, MultiPolygon):
+        return MultiPolygon([piena(p) for p in g.geoms])
+    return g
+
+
+def togli_frammenti(g, area_min):
+    if isinstance(g, MultiPolygon):
+        ps = [p for p in g.geoms if p.area >= area_min]
+        if ps:
+            return MultiPolygon(ps) if len(ps) > 1 else ps[0]
+    return g
+
+
+def proietta(g, area, tolleranza):
+    """lon/lat shapely -> projected, clipped to the frame, simplified shapely (None if empty)."""
+    if g is None or g.is_empty:
+        return None
+    og = ogr.CreateGeometryFromWkb(bytes(g.wkb))
+    pg = aree.proietta(og, area)
+    if pg is None:
+        return None
+    s = shp_wkb.loads(bytes(pg.ExportToWkb()))
+    if tolleranza:
+        s = s.simplify(tolleranza, preserve_topology=True)
+    if isinstance(g, (Polygon, MultiPolygon)):
+        s = solo_poligoni(s.buffer(0))
+    elif isinstance(g, (LineString, MultiLineString)):
+        s = solo_linee(s)
+    if s is None or s.is_empty:
+        return None
+    return s
+
+
+def leggi_elementi():
+    righe = {}
+    with open(ELEMENTI, encoding="utf-8") as fh:
+        for riga in fh:
+            if not riga.strip() or riga.startswith("#"):
+                continue
+            area, nome, cat, fonte, chiavi = riga.rstrip("\n").split(";", 4)
+            if cat not in CATEGORIE:
+                raise SystemExit(f"categoria sconosciuta: {riga}")
+            righe.setdefault(area, []).append((nome, cat, fonte, chiavi))
+    return righe
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("--geodata", default="/work/shared/geodata")
+    ap.add_argument("aree", nargs="*")
+    a = ap.parse_args()
+    righe = leggi_elementi()
+    # Italy first: the Europe map reuses its Pianura Padana.
+    ordine = ["Italia"] + [x for x in aree.AREE if x != "Italia"]
+    scelte = a.aree or ordine
+    if any(x != "Italia" for x in scelte) and "Italia" not in scelte and any(
+            r[2] == "come" for x in scelte for r in righe[x]):
+        scelte = ["Italia"] + scelte
+    gen = Generatore(Sorgenti(a.geodata))
+    for area in ordine:
+        if area in scelte:
+            gen.genera(area, righe[area])
+    if not a.aree:
+        with open(FONTI, "w", encoding="utf-8", newline="") as fh:
+            w = csv.writer(fh, delimiter=";", lineterminator="\n")
+            w.writerow(["area", "nome", "categoria", "fonte"])
+            for r in gen.fonti:
+                w.writerow(r)
+
+
+if __name__ == "__main__":
+    main()
