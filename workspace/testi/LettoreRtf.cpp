@@ -126,7 +126,7 @@ public:
             }
         }
         ChiudiByte();
-        ChiudiParagrafo();
+        ChiudiParagrafo(false);
         // The "\par" that ends the last line leaves an empty paragraph behind: it is not text.
         if (doc_.paragrafi.size() > 1 && doc_.paragrafi.last().segmenti.isEmpty())
             doc_.paragrafi.removeLast();
@@ -357,6 +357,7 @@ private:
     void AggiungiTesto(const QString& s, const FormatoRtf& f) {
         if (s.isEmpty())
             return;
+        corrente_.allineamento = stato_.allineamento;
         if (!corrente_.segmenti.isEmpty() && corrente_.segmenti.last().formato == f)
             corrente_.segmenti.last().testo += s;
         else
@@ -377,9 +378,12 @@ private:
             AggiungiTesto(s, formatoByte_);
     }
 
-    void ChiudiParagrafo() {
+    // A "\par" gives the paragraph the alignment in effect; the last paragraph of a file keeps
+    // the one its text was written with (the groups around it are closed by then).
+    void ChiudiParagrafo(bool conAllineamentoCorrente = true) {
         ChiudiByte();
-        corrente_.allineamento = stato_.allineamento;
+        if (conAllineamentoCorrente)
+            corrente_.allineamento = stato_.allineamento;
         doc_.paragrafi.append(std::move(corrente_));
         corrente_ = ParagrafoRtf{};
     }

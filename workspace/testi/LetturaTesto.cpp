@@ -20,6 +20,7 @@ std::optional<FraseDaLeggere> LetturaTesto::LeggiDalCursore(int caratteriPrimaDe
     lunghezza_ = static_cast<int>(std::min<qsizetype>(testo_.size(), 0x7FFFFFFF));
     const int p = std::clamp(caratteriPrimaDelCursore, 0, lunghezza_);
     inizio_ = fine_ = posizione_ = p;
+    fineFrase_ = 0;
     continua_ = true;
     return ProssimaFrase();
 }
@@ -55,6 +56,9 @@ LetturaTesto::Completamento LetturaTesto::RichiestaCompletata(int idRichiesta) {
     if (idRichiesta != richiesta_ || !continua_)
         return c;
     c.normale = Rosso();
+    // The sentence was said to its end even when the character reported no bookmark for its
+    // last words: the next one starts after it, never again at the same place.
+    posizione_ = std::max(posizione_, fineFrase_);
     c.prossima = ProssimaFrase();
     if (!c.prossima)
         continua_ = false; // the end of the text: reading is over
@@ -70,8 +74,10 @@ std::optional<FraseDaLeggere> LetturaTesto::ProssimaFrase() {
                                           separatori_);
         if (!frase)
             return std::nullopt;
-        if (frase->haParole)
+        if (frase->haParole) {
+            fineFrase_ = frase->posizioneFinale;
             return frase;
+        }
         posizione_ = frase->posizioneFinale;
     }
 }

@@ -67,4 +67,5 @@ private:
     int inizio_ = 0; // InizioEvidenziato
     int fine_ = 0;   // FineEvidenziato
     int richiesta_ = -1;
+    int fineFrase_ = 0; // last position of the sentence being spoken
 };
