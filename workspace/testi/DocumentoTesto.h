@@ -11,7 +11,7 @@ class QTextDocument;
 
 // Turns what LettoreRtf read into Qt's rich text, and the few edits the reading windows make on
 // it. Character positions of the document equal those of DocumentoRtf::TestoSemplice() and of
-// QTextDocument::toPlainText().
+// QTextDocument::toPlainText(), which writes the line break U+2028 as one '\n'.
 namespace DocumentoTesto {
 
 // Replaces the document's content. Runs keep bold, italic, underline, size and colour; runs
