@@ -25,6 +25,7 @@ from shapely.ops import linemerge, nearest_points, unary_union
 QUI = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, QUI)
 import aree  # noqa: E402
+import fiumi_wdb  # noqa: E402
 import topojson  # noqa: E402
 
 RADICE = os.path.normpath(os.path.join(QUI, "..", ".."))
@@ -186,6 +187,7 @@ class Generatore:
     def __init__(self, src):
         self.src = src
         self.geometrie = {}  # (area, name) -> lon/lat geometry
+        self.wdb = None
         self.fonti = []
 
     # --- one builder per source kind; each returns (geometry, kind, source text) ---------
@@ -400,9 +402,14 @@ class Generatore:
             ricevente = self.geometrie[(area, foce)]
             ultimo = Point(punti[-1])
             punti.append(nearest_points(ricevente, ultimo)[0].coords[0])
-        linea = LineString(liscia(punti))
-        descr = ("corso per i comuni attraversati (ISTAT 2023, openpolis, punto interno di ogni "
-                 "comune): " + ", ".join(nomi) + "; sorgente e foce da coordinate pubblicate")
+        guida = LineString(liscia(punti))
+        if self.wdb is None:
+            self.wdb = fiumi_wdb.leggi_segmenti(5.5, 35.5, 19.0, 47.5)
+        linea, quota = fiumi_wdb.traccia(guida, self.wdb)
+        descr = (f"World Data Bank II (gmt-gshhg binned_river_f) lungo il corso per "
+                 f"{quota:.0%} della lunghezza; il resto per i comuni attraversati "
+                 f"(ISTAT 2023, openpolis, punto interno di ogni comune): " + ", ".join(nomi)
+                 + "; sorgente e foce da coordinate pubblicate")
         if foce:
             descr += f"; confluisce nel {foce}"
         return linea, "line", descr
