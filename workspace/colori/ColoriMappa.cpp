@@ -21,6 +21,12 @@ int VoceSchema(const ProfiloUtente& p, int ruolo) {
 
 } // namespace
 
+RigheFisiche RigheDi(const CatalogoFisico& c) {
+    const int righe =
+        std::clamp<int>(c.NumeroElementiFisici + 1, 0, CatalogoFisico::MassimoElementi);
+    return RigheFisiche(c.ElencoFisico.data(), std::size_t(righe));
+}
+
 QString ColoreClasse(const ProfiloUtente& p, int classe) {
     if (classe < 0 || classe >= int(p.SchemaPolitico.size()))
         classe = 0;

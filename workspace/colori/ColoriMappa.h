@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/CatalogoArea.h"
+#include "catalog/CatalogoFisico.h"
 #include "shell/Profilo.h"
 
 #include <QList>
@@ -23,6 +24,8 @@ using PassataColori = QList<ColoreElemento>;
 // Rows of the physical catalog: name, category word, stored colour (the layout of
 // CatalogoFisico::ElencoFisico, rows 0..NumeroElementiFisici).
 using RigheFisiche = std::span<const std::array<QString, 3>>;
+// The rows in use of a physical catalog.
+RigheFisiche RigheDi(const CatalogoFisico& c);
 
 // The colour of political class k: Tavolozza[SchemaPolitico[k]]. A class outside 0..5 is taken
 // as class 0; a scheme entry outside the palette as palette entry 0.
