@@ -1,0 +1,181 @@
+#include "workspace/mappa/ModelloMappa.h"
+#include "workspace/mappa/VistaMappa.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+const QString cartella = QStringLiteral(ORBISTO_TEST_DATA_DIR "/dati/mappe/Prova/");
+}
+
+class TestModelloMappa : public QObject {
+    Q_OBJECT
+private slots:
+    void politica();
+    void fisica();
+    void senzaMetadati();
+    void fileDanneggiato_data();
+    void fileDanneggiato();
+    void fileMancante();
+    void testoConEscape();
+    void marcatoriSecondoLaScala_data();
+    void marcatoriSecondoLaScala();
+    void nitidaAQuattroVolte();
+};
+
+void TestModelloMappa::politica() {
+    const RisultatoMappa r = CaricaMappa(cartella + "Prova_politica.geojson");
+    QVERIFY2(r.dati, qPrintable(r.errore));
+    const DatiMappa& d = *r.dati;
+    QCOMPARE(d.tipo, TipoMappa::Politica);
+    QCOMPARE(d.area, QString("Prova"));
+    QCOMPARE(d.limiti, QRectF(0, 0, 1000, 500));
+    QCOMPARE(d.stratoConfini, QString("Confini"));
+    QCOMPARE(d.elementi.size(), 6);
+    // Draw order: background (0), Alfa and Beta (1, file order kept), Gamma and Isolotto (2),
+    // the border layer (9) last.
+    QStringList ordine;
+    for (const ElementoMappa& e : d.elementi)
+        ordine << e.nome;
+    QCOMPARE(ordine, (QStringList{"", "Alfa", "Beta", "Gamma", "Isolotto", "Confini"}));
+    QCOMPARE(d.elementi[0].ruolo, RuoloElemento::Sfondo);
+    QCOMPARE(d.elementi[5].ruolo, RuoloElemento::Confine);
+    QCOMPARE(d.elementi[5].forma, FormaElemento::Linea);
+    QCOMPARE(d.elementi[1].superficie, 160000.0);
+    QCOMPARE(d.elementi[2].limiti, QRectF(450, 50, 400, 400)); // a MultiPolygon
+    QCOMPARE(d.indiciDi("Confini"), QList<int>{5});
+    QVERIFY(d.indiciDi("").isEmpty()); // background land has no name to colour or hit
+}
+
+void TestModelloMappa::fisica() {
+    const RisultatoMappa r = CaricaMappa(cartella + "Prova_fisica.geojson");
+    QVERIFY2(r.dati, qPrintable(r.errore));
+    const DatiMappa& d = *r.dati;
+    QCOMPARE(d.tipo, TipoMappa::Fisica);
+    QCOMPARE(d.stratoConfini, QString("Confine"));
+    const int monte = d.indiciDi("Monte Uno").value(0, -1);
+    QVERIFY(monte >= 0);
+    QCOMPARE(d.elementi[monte].forma, FormaElemento::Punto);
+    QCOMPARE(d.elementi[monte].parti, QList<QPolygonF>{QPolygonF{QPointF(800, 330)}});
+    QCOMPARE(d.elementi[d.indiciDi("Fiume Uno")[0]].categoria, QString("fiume"));
+}
+
+void TestModelloMappa::senzaMetadati() {
+    // A file saved by a GIS tool that dropped our member: kind from the categories, frame from the
+    // geometry, kind of each element from its geometry type.
+    const QByteArray testo = R"({"type":"FeatureCollection","features":[
+        {"type":"Feature","properties":{"name":"Po","category":"fiume"},
+         "geometry":{"type":"LineString","coordinates":[[0,0],[10,5]]}},
+        {"type":"Feature","properties":{"name":"Vuoto"},"geometry":null}]})";
+    const RisultatoMappa r = LeggiMappaGeoJson(testo, "senza.geojson");
+    QVERIFY2(r.dati, qPrintable(r.errore));
+    QCOMPARE(r.dati->tipo, TipoMappa::Fisica);
+    QCOMPARE(r.dati->stratoConfini, QString("Confine"));
+    QCOMPARE(r.dati->limiti, QRectF(0, 0, 10, 5));
+    QCOMPARE(r.dati->elementi.size(), 1);
+    QCOMPARE(r.dati->elementi[0].forma, FormaElemento::Linea);
+}
+
+void TestModelloMappa::fileDanneggiato_data() {
+    QTest::addColumn<QByteArray>("testo");
+    QTest::addColumn<QString>("messaggio");
+    QTest::newRow("vuoto") << QByteArray() << "danneggiato (riga 1)";
+    QTest::newRow("troncato") << QByteArray("{\"type\":\"FeatureCollection\",\n\"features\":[{\"ty")
+                              << "danneggiato (riga 2)";
+    QTest::newRow("non una collezione")
+        << QByteArray(R"({"type":"Feature","features":[]})") << "non è una mappa";
+    QTest::newRow("array in cima") << QByteArray("[1,2]") << "danneggiato";
+    QTest::newRow("numero sbagliato")
+        << QByteArray(R"({"type":"FeatureCollection","features":[{"geometry":
+            {"type":"Point","coordinates":[1,x]}}]})")
+        << "atteso un numero";
+    QTest::newRow("posizione a una coordinata")
+        << QByteArray(R"({"type":"FeatureCollection","features":[{"geometry":
+            {"type":"Point","coordinates":[1]}}]})")
+        << "meno di due coordinate";
+    QTest::newRow("testo non chiuso")
+        << QByteArray(R"({"type":"FeatureCollection)") << "testo non chiuso";
+    QTest::newRow("testo in più") << QByteArray(R"({"type":"FeatureCollection"} x)")
+                                  << "testo in più";
+    QTest::newRow("annidamento senza fine")
+        << QByteArray(R"({"a":)") + QByteArray(5000, '[') << "annidamento troppo profondo";
+    QTest::newRow("coordinate troppo annidate")
+        << QByteArray(R"({"type":"FeatureCollection","features":[{"geometry":
+            {"type":"Polygon","coordinates":[[[[[[[[[[[[0,0]]]]]]]]]]]]}}]})")
+        << "troppo in profondità";
+}
+
+void TestModelloMappa::fileDanneggiato() {
+    QFETCH(QByteArray, testo);
+    QFETCH(QString, messaggio);
+    const RisultatoMappa r = LeggiMappaGeoJson(testo, "rotto.geojson");
+    QVERIFY(!r.dati);
+    QVERIFY2(r.errore.contains(messaggio), qPrintable(r.errore));
+    QVERIFY(r.errore.contains("rotto.geojson"));
+}
+
+void TestModelloMappa::fileMancante() {
+    const RisultatoMappa r = CaricaMappa(cartella + "Nessuna_politica.geojson");
+    QVERIFY(!r.dati);
+    QVERIFY2(r.errore.contains("non esiste"), qPrintable(r.errore));
+}
+
+void TestModelloMappa::testoConEscape() {
+    const QByteArray testo = R"({"type":"FeatureCollection","features":[
+        {"type":"Feature","properties":{"name":"Citt\u00e0 \"Vecchia\" / Nord","kind":"point"},
+         "geometry":{"type":"Point","coordinates":[1.5e2,-2]}},
+        {"type":"Feature","properties":{"name":"Forlì-Cesena","kind":"point"},
+         "geometry":{"type":"MultiPoint","coordinates":[[1,2],[3,4]]}}]})";
+    const RisultatoMappa r = LeggiMappaGeoJson(testo, "escape.geojson");
+    QVERIFY2(r.dati, qPrintable(r.errore));
+    QCOMPARE(r.dati->elementi[0].nome, QString::fromUtf8("Città \"Vecchia\" / Nord"));
+    QCOMPARE(r.dati->elementi[0].parti[0][0], QPointF(150, -2));
+    QCOMPARE(r.dati->elementi[1].nome, QString::fromUtf8("Forlì-Cesena"));
+    QCOMPARE(r.dati->elementi[1].parti.size(), 1);
+    QCOMPARE(r.dati->elementi[1].parti[0].size(), 2);
+}
+
+void TestModelloMappa::marcatoriSecondoLaScala_data() {
+    QTest::addColumn<QSize>("dimensione");
+    QTest::addColumn<bool>("marcatore");
+    // Isolotto is 4 x 4 map units: a marker until it is 24 px wide on its own.
+    QTest::newRow("1:1") << QSize(1000, 500) << true;
+    QTest::newRow("4x") << QSize(4000, 2000) << true;
+    QTest::newRow("8x") << QSize(8000, 4000) << false;
+}
+
+void TestModelloMappa::marcatoriSecondoLaScala() {
+    QFETCH(QSize, dimensione);
+    QFETCH(bool, marcatore);
+    VistaMappa v;
+    v.impostaDati(CaricaMappa(cartella + "Prova_politica.geojson").dati);
+    v.impostaDimensione(dimensione);
+    const int i = v.dati()->indiciDi("Isolotto")[0];
+    QCOMPARE(v.haMarcatore(i), marcatore);
+    QVERIFY(v.rettangoloElemento(i).width() >= VistaMappa::LatoMarcatore);
+    QCOMPARE(v.colpisci(v.puntoDiPresa(i)).nome, QString("Isolotto"));
+}
+
+void TestModelloMappa::nitidaAQuattroVolte() {
+    // At 4x the edge of Alfa is drawn at the 4x position with a sharp transition, not a scaled
+    // bitmap: one pixel outside is sea, one pixel inside is the element.
+    VistaMappa v;
+    v.impostaDati(CaricaMappa(cartella + "Prova_politica.geojson").dati);
+    v.impostaSfondo(Qt::blue);
+    v.colora("Alfa", QColor(Qt::red));
+    v.impostaDimensione(QSize(4000, 2000));
+    QImage img(400, 200, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&img);
+    p.translate(-100, -1700); // the part of the map around Alfa's lower-left corner (50, 50)
+    v.disegna(p, QRectF(100, 1700, 400, 200));
+    p.end();
+    // Map x = 50 is device x = 200 -> image x = 100; map y = 50 is device y = 1800 -> image 100.
+    QCOMPARE(img.pixelColor(98, 50), QColor(Qt::blue));
+    QCOMPARE(img.pixelColor(101, 50), QColor(Qt::red));
+    QCOMPARE(img.pixelColor(150, 98), QColor(Qt::red));
+    QCOMPARE(img.pixelColor(150, 101), QColor(Qt::blue));
+}
+
+QTEST_MAIN(TestModelloMappa)
+#include "test_modello_mappa.moc"

@@ -1,0 +1,270 @@
+#include "workspace/mappa/MappaWidget.h"
+
+#include "workspace/mappa/AccessibileMappa.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSet>
+#include <QWindow>
+
+#include <cmath>
+
+MappaWidget::MappaWidget(QWidget* parent) : QWidget(parent) {
+    InstallaAccessibilitaMappa();
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Mappa"));
+    vista_.impostaDimensione(size());
+}
+
+MappaWidget::~MappaWidget() {
+    azzeraFigliAccessibili();
+}
+
+bool MappaWidget::caricaMappa(const QString& chiave) {
+    chiaveTesto_ = chiave;
+    chiave_ = RisolviChiaveMappa(chiave);
+    errore_.clear();
+    oggettoInAttesa_.clear();
+    sottoPuntatore_ = -1;
+    azzeraFigliAccessibili();
+    std::shared_ptr<const DatiMappa> dati;
+    if (!chiave_) {
+        errore_ = QStringLiteral("\"%1\" non è il nome di una mappa.").arg(chiave);
+    } else {
+        RisultatoMappa r = CaricaMappa(chiave_->fileDati);
+        dati = std::move(r.dati);
+        errore_ = r.errore;
+        if (dati && chiave_->suffisso.isEmpty())
+            chiave_->tipo = dati->tipo;
+    }
+    vista_.impostaDati(dati, chiave_ && chiave_->puzzle, chiave_ && chiave_->trascinamento);
+    vista_.impostaDimensione(size());
+    if (dati) {
+        QSet<QString> visti;
+        for (int i = 0; i < dati->elementi.size(); ++i) {
+            const ElementoMappa& e = dati->elementi[i];
+            if (e.ruolo == RuoloElemento::Elemento && !e.nome.isEmpty() &&
+                !visti.contains(e.nome)) {
+                visti.insert(e.nome);
+                figliAccessibili_.append(i);
+            }
+        }
+    }
+    aggiornaPuntatore();
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent ev(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&ev);
+    }
+    return dati != nullptr;
+}
+
+void MappaWidget::aggiornaPuntatore() {
+    if (chiave_ && chiave_->puntatoreGrande) {
+        const qreal r = std::max<qreal>(1.0, devicePixelRatioF());
+        const QImage img = ImmaginePuntatoreGrande(56, r);
+        setCursor(QCursor(QPixmap::fromImage(img), 3, 3));
+    } else {
+        setCursor(Qt::ArrowCursor);
+    }
+}
+
+void MappaWidget::SetVariable(const QString& nome, const QString& valore) {
+    if (nome == VariabileOggetto) {
+        oggettoInAttesa_ = valore;
+    } else if (nome == VariabileColore) {
+        if (oggettoInAttesa_.isEmpty())
+            return;
+        const bool eraEvidenziato = [&] {
+            const auto indici =
+                vista_.dati() ? vista_.dati()->indiciDi(oggettoInAttesa_) : QList<int>();
+            return !indici.isEmpty() && vista_.evidenziato(indici.first());
+        }();
+        if (!vista_.colora(oggettoInAttesa_, valore))
+            return;
+        update();
+        if (vista_.dati()) {
+            const auto indici = vista_.dati()->indiciDi(oggettoInAttesa_);
+            if (!indici.isEmpty()) {
+                const bool ora = vista_.evidenziato(indici.first());
+                if (ora && !eraEvidenziato)
+                    annuncia(indici.first(), QAccessible::Focus);
+                if (ora != eraEvidenziato)
+                    annuncia(indici.first(), QAccessible::StateChanged);
+            }
+        }
+    } else if (nome == VariabilePezzoScelto) {
+        vista_.offriPezzo(valore);
+        update();
+    } else if (nome == VariabileNascondi) {
+        if (vista_.nascondiPezzo(valore))
+            update();
+    }
+}
+
+void MappaWidget::GotoFrame(int fotogramma) {
+    if (vista_.impostaFotogramma(fotogramma)) {
+        update();
+        if (QAccessible::isActive()) {
+            QAccessibleEvent ev(this, QAccessible::VisibleDataChanged);
+            QAccessible::updateAccessibility(&ev);
+        }
+    }
+}
+
+void MappaWidget::setBGColor(const QString& rrggbb) {
+    QString t = rrggbb.trimmed();
+    bool ok = t.size() == 6;
+    const uint v = t.toUInt(&ok, 16);
+    if (!ok)
+        return;
+    vista_.impostaSfondo(QColor::fromRgb(QRgb(0xFF000000u | v)));
+    update();
+}
+
+void MappaWidget::setBackgroundColor(double rgb) {
+    if (!std::isfinite(rgb) || rgb < 0 || rgb > 16777215.0)
+        return;
+    setBackgroundColor(quint32(rgb));
+}
+
+void MappaWidget::setBackgroundColor(quint32 rgb) {
+    vista_.impostaCornice(QColor::fromRgb(QRgb(0xFF000000u | (rgb & 0xFFFFFFu))));
+    update();
+}
+
+void MappaWidget::setColoreEvidenziazione(const QString& rrggbb) {
+    bool ok = rrggbb.size() == 6;
+    const uint v = rrggbb.toUInt(&ok, 16);
+    vista_.impostaColoreEvidenziazione(ok ? QColor::fromRgb(QRgb(0xFF000000u | v)) : QColor());
+}
+
+QString MappaWidget::nomeInPunto(QPoint punto) const {
+    return vista_.colpisci(punto).nome;
+}
+
+void MappaWidget::attivaElemento(int indice) {
+    if (!vista_.dati() || indice < 0 || indice >= vista_.dati()->elementi.size())
+        return;
+    emit FSCommand(PrefissoElemento + vista_.dati()->elementi[indice].nome, QString());
+}
+
+void MappaWidget::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    vista_.disegna(p, e->rect());
+    if (!errore_.isEmpty() && !vista_.dati()) {
+        QFont f = font();
+        f.setPointSizeF(std::max(12.0, f.pointSizeF() * 1.5));
+        p.setFont(f);
+        const QColor fondo = vista_.cornice();
+        p.setPen(fondo.lightness() > 128 ? Qt::black : Qt::white);
+        p.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap, errore_);
+    }
+}
+
+void MappaWidget::resizeEvent(QResizeEvent* e) {
+    vista_.impostaDimensione(size());
+    QWidget::resizeEvent(e);
+}
+
+void MappaWidget::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(e);
+        return;
+    }
+    const QPointF p = e->position();
+    if (vista_.trascinamento() && vista_.iniziaTrascinamento(p)) {
+        setCursor(Qt::ClosedHandCursor);
+        update();
+        return;
+    }
+    const VistaMappa::Colpo c = vista_.colpisci(p);
+    if (c.valido())
+        emit FSCommand(PrefissoElemento + c.nome, QString());
+}
+
+void MappaWidget::mouseMoveEvent(QMouseEvent* e) {
+    if (vista_.staTrascinando()) {
+        vista_.trascina(e->position());
+        update();
+        return;
+    }
+    const VistaMappa::Colpo c = vista_.colpisci(e->position());
+    if (c.indice != sottoPuntatore_) {
+        sottoPuntatore_ = c.indice;
+        if (c.indice >= 0)
+            annuncia(c.indice, QAccessible::Focus);
+    }
+}
+
+void MappaWidget::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton || !vista_.staTrascinando()) {
+        QWidget::mouseReleaseEvent(e);
+        return;
+    }
+    const bool posato = vista_.rilascia(e->position());
+    aggiornaPuntatore();
+    update();
+    if (posato) {
+        // The state is final before the window hears of it: its handler may pause and let
+        // other events in.
+        emit FSCommand(PrefissoPezzo + VistaMappa::NomePezzo(vista_.pezzoOfferto()),
+                       ArgomentoColpito);
+    }
+}
+
+void MappaWidget::leaveEvent(QEvent* e) {
+    sottoPuntatore_ = -1;
+    QWidget::leaveEvent(e);
+}
+
+// --- accessibility ----------------------------------------------------------------------------
+
+int MappaWidget::figlioDellElemento(int elemento) const {
+    if (!vista_.dati() || elemento < 0 || elemento >= vista_.dati()->elementi.size())
+        return -1;
+    // Several features of one name share the child of the first.
+    const QList<int> indici = vista_.dati()->indiciDi(vista_.dati()->elementi[elemento].nome);
+    return int(figliAccessibili_.indexOf(indici.value(0, elemento)));
+}
+
+QAccessibleInterface* MappaWidget::interfacciaFiglio(int figlio) const {
+    if (figlio < 0 || figlio >= figliAccessibili_.size())
+        return nullptr;
+    if (auto it = idFigli_.constFind(figlio); it != idFigli_.cend())
+        return QAccessible::accessibleInterface(*it);
+    auto* i =
+        new AccessibileElementoMappa(const_cast<MappaWidget*>(this), figliAccessibili_[figlio]);
+    idFigli_.insert(figlio, QAccessible::registerAccessibleInterface(i));
+    return i;
+}
+
+void MappaWidget::azzeraFigliAccessibili() {
+    for (QAccessible::Id id : std::as_const(idFigli_))
+        QAccessible::deleteAccessibleInterface(id);
+    idFigli_.clear();
+    figliAccessibili_.clear();
+}
+
+void MappaWidget::annuncia(int elemento, QAccessible::Event evento) {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface* figlio = interfacciaFiglio(figlioDellElemento(elemento));
+    if (!figlio)
+        return;
+    if (evento == QAccessible::StateChanged) {
+        QAccessible::State cambiato;
+        cambiato.selected = true;
+        QAccessibleStateChangeEvent ev(figlio, cambiato);
+        QAccessible::updateAccessibility(&ev);
+    } else {
+        QAccessibleEvent ev(figlio, evento);
+        QAccessible::updateAccessibility(&ev);
+    }
+}
+
+void ColoraElemento(MappaWidget& mappa, const QString& nome, const QString& colore) {
+    mappa.SetVariable(MappaWidget::VariabileOggetto, nome);
+    mappa.SetVariable(MappaWidget::VariabileColore, colore);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "workspace/mappa/ChiaveMappa.h"
+#include "workspace/mappa/VistaMappa.h"
+
+#include <QAccessible>
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class QAccessibleInterface;
+
+// The map of every activity window. It draws one map data file, takes the window's requests
+// through the same entry points the old map movies had, and reports what the pupil did through
+// FSCommand:
+//
+//   SetVariable("QualeOggetto", name), then SetVariable("TestoColore.QualeColore", "RRGGBB")
+//       colours the object named last: an element, a puzzle piece (element name + "p") or the
+//       border layer ("Confini" / "Confine"). Use ColoraElemento(), which sends both in order.
+//   SetVariable("IstanzaNazioneScelta.NazioneScelta", element)   puts that element's piece in the
+//       tray beside the map (puzzle maps with drag only).
+//   SetVariable("PerPuzzle.NazioneDaNascondere", element + "p")  takes that piece off the board.
+//   GotoFrame(0..7)   physical maps: 0 every category, 1 monte, 2 pianura, 3 deserto, 4 fiume,
+//       5 ghiacciaio, 6 mare, 7 altri ("indistinto" land and the borders always show).
+//   setBGColor("RRGGBB")        the map's own background (the sea).
+//   setBackgroundColor(number)  0xRRGGBB: the letterbox around the map, so that it matches the
+//       window; until it is set the letterbox takes the BGColor.
+//
+// Commands sent with FSCommand(command, args):
+//   "elemento" + name, args ""          a click on an element (8-character prefix). Physical maps
+//       also report the undistinguished land ("elementoIndistinto" or the name of the land's
+//       feature) and the border layer ("elementoConfine").
+//   "posato" + name + "p", "colpito"    the piece on offer was dropped on its place (6-character
+//       prefix, then the piece name).
+//
+// The parent sets the widget's geometry for zoom and scrolling; the map keeps its aspect ratio,
+// centred and letterboxed, and is drawn from vector data at any size. Elements too small to hit
+// get a round marker of 24 px, lines are hit within 10 px, and where areas overlap the smallest
+// under the pointer wins. The "pm" and puzzle variants show a large high-contrast pointer.
+// Every element is an accessible child (name, rectangle, highlighted state); set the highlight
+// colour with setColoreEvidenziazione() so that highlighted elements are reported and announced.
+class MappaWidget : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Movie READ movie WRITE setMovie)
+
+public:
+    static inline const QString PrefissoElemento = QStringLiteral("elemento");
+    static inline const QString PrefissoPezzo = QStringLiteral("posato");
+    static inline const QString ArgomentoColpito = QStringLiteral("colpito");
+    static inline const QString VariabileOggetto = QStringLiteral("QualeOggetto");
+    static inline const QString VariabileColore = QStringLiteral("TestoColore.QualeColore");
+    static inline const QString VariabilePezzoScelto =
+        QStringLiteral("IstanzaNazioneScelta.NazioneScelta");
+    static inline const QString VariabileNascondi = QStringLiteral("PerPuzzle.NazioneDaNascondere");
+
+    explicit MappaWidget(QWidget* parent = nullptr);
+    ~MappaWidget() override;
+
+    // Loads the map of a key ("swf/Europa/Europapol1pm.swf", a full path ending in such a key, or
+    // a ".geojson" path). Every colour, the frame and the pieces start afresh, even for the same
+    // key. On failure the widget shows the Italian message, has no elements and returns false.
+    bool caricaMappa(const QString& chiave);
+    void setMovie(const QString& chiave) { caricaMappa(chiave); }
+    QString movie() const { return chiaveTesto_; }
+    QString ultimoErrore() const { return errore_; }
+    const std::optional<ChiaveMappa>& chiave() const { return chiave_; }
+
+    void SetVariable(const QString& nome, const QString& valore);
+    void GotoFrame(int fotogramma);
+    void setBGColor(const QString& rrggbb);
+    void setBackgroundColor(double rgb);
+    void setBackgroundColor(quint32 rgb);
+    void setBackgroundColor(int rgb) { setBackgroundColor(quint32(rgb)); }
+    void setColoreEvidenziazione(const QString& rrggbb);
+
+    const VistaMappa& vista() const { return vista_; }
+    // The element under a widget point, as a click there would report it ("" for nothing).
+    QString nomeInPunto(QPoint punto) const;
+    // Emits the click command of an element, as a click on it would (used by assistive tools).
+    void attivaElemento(int indice);
+
+    // Accessibility: one child per named element.
+    int numeroFigliAccessibili() const { return int(figliAccessibili_.size()); }
+    int elementoDelFiglio(int figlio) const { return figliAccessibili_.value(figlio, -1); }
+    int figlioDellElemento(int elemento) const;
+    QAccessibleInterface* interfacciaFiglio(int figlio) const;
+
+    QSize sizeHint() const override { return {800, 600}; }
+
+signals:
+    void FSCommand(const QString& command, const QString& args);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+private:
+    void aggiornaPuntatore();
+    void annuncia(int elemento, QAccessible::Event evento);
+    void azzeraFigliAccessibili();
+
+    VistaMappa vista_;
+    QString chiaveTesto_;
+    std::optional<ChiaveMappa> chiave_;
+    QString errore_;
+    QString oggettoInAttesa_;
+    int sottoPuntatore_ = -1;
+    QList<int> figliAccessibili_;
+    mutable QHash<int, QAccessible::Id> idFigli_;
+};
+
+// Colours one map object: SetVariable "QualeOggetto" := nome, then "TestoColore.QualeColore" :=
+// colore ("RRGGBB", a palette entry), always in this order.
+void ColoraElemento(MappaWidget& mappa, const QString& nome, const QString& colore);

@@ -1,0 +1,768 @@
+#include "workspace/mappa/VistaMappa.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QColor coloreElementoIniziale(0xD8, 0xD8, 0xD8);
+const QColor colorePezzoIniziale(0xFF, 0xCC, 0x00);
+const QColor coloreConfiniIniziale(0x40, 0x40, 0x40);
+
+bool dentroAnelli(const QList<QPolygonF>& anelli, QPointF p) {
+    bool dentro = false;
+    for (const QPolygonF& a : anelli) {
+        const qsizetype n = a.size();
+        for (qsizetype i = 0, j = n - 1; i < n; j = i++) {
+            const QPointF& pi = a[i];
+            const QPointF& pj = a[j];
+            if ((pi.y() > p.y()) != (pj.y() > p.y()) &&
+                p.x() < (pj.x() - pi.x()) * (p.y() - pi.y()) / (pj.y() - pi.y()) + pi.x())
+                dentro = !dentro;
+        }
+    }
+    return dentro;
+}
+
+double distanzaSegmento(QPointF p, QPointF a, QPointF b) {
+    const QPointF ab = b - a;
+    const double l2 = QPointF::dotProduct(ab, ab);
+    double t = l2 > 0 ? QPointF::dotProduct(p - a, ab) / l2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    const QPointF d = p - (a + t * ab);
+    return std::hypot(d.x(), d.y());
+}
+
+double distanzaLinee(const QList<QPolygonF>& linee, QPointF p) {
+    double migliore = std::numeric_limits<double>::infinity();
+    for (const QPolygonF& l : linee) {
+        if (l.size() == 1)
+            migliore = std::min(migliore, std::hypot(p.x() - l[0].x(), p.y() - l[0].y()));
+        for (qsizetype i = 1; i < l.size(); ++i)
+            migliore = std::min(migliore, distanzaSegmento(p, l[i - 1], l[i]));
+    }
+    return migliore;
+}
+
+QRectF quadratoIntorno(QPointF c, double lato) {
+    return QRectF(c.x() - lato / 2, c.y() - lato / 2, lato, lato);
+}
+
+QPolygonF triangolo(QPointF c, double lato) {
+    const double h = lato / 2;
+    return QPolygonF{QPointF(c.x(), c.y() - h), QPointF(c.x() + h, c.y() + h * 0.75),
+                     QPointF(c.x() - h, c.y() + h * 0.75)};
+}
+
+QColor coloreDaTesto(const QString& rrggbb) {
+    QString t = rrggbb.trimmed();
+    if (t.startsWith(u'#'))
+        t.remove(0, 1);
+    if (t.size() != 6)
+        return {};
+    bool ok = false;
+    const uint v = t.toUInt(&ok, 16);
+    return ok ? QColor::fromRgb(QRgb(0xFF000000u | v)) : QColor();
+}
+
+} // namespace
+
+VistaMappa::VistaMappa() = default;
+
+void VistaMappa::impostaDati(std::shared_ptr<const DatiMappa> dati, bool puzzle,
+                             bool trascinamento) {
+    dati_ = std::move(dati);
+    puzzle_ = puzzle;
+    trascinamento_ = trascinamento;
+    const qsizetype n = dati_ ? dati_->elementi.size() : 0;
+    colori_ = QList<QColor>(n);
+    coloriPezzi_ = QList<QColor>(n);
+    pezzi_ = QList<Pezzo>(n);
+    coloreConfini_ = QColor();
+    fotogramma_ = 0;
+    offerto_ = -1;
+    trascinando_ = false;
+    cacheValida_ = false;
+}
+
+void VistaMappa::impostaDimensione(QSize dimensione) {
+    if (dimensione == dimensione_)
+        return;
+    dimensione_ = dimensione;
+    cacheValida_ = false;
+}
+
+// --- colours ----------------------------------------------------------------------------------
+
+bool VistaMappa::colora(const QString& oggetto, const QString& rrggbb) {
+    const QColor c = coloreDaTesto(rrggbb);
+    return c.isValid() && colora(oggetto, c);
+}
+
+bool VistaMappa::colora(const QString& oggetto, const QColor& colore) {
+    if (!dati_ || !colore.isValid())
+        return false;
+    if (auto it = dati_->perNome.constFind(oggetto); it != dati_->perNome.cend()) {
+        for (int i : *it)
+            colori_[i] = colore;
+        return true;
+    }
+    if (oggetto.endsWith(u'p')) {
+        const QString elemento = oggetto.chopped(1);
+        if (elemento != dati_->stratoConfini) {
+            if (auto it = dati_->perNome.constFind(elemento); it != dati_->perNome.cend()) {
+                for (int i : *it)
+                    coloriPezzi_[i] = colore;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QColor VistaMappa::coloreElemento(int i) const {
+    if (!dati_ || i < 0 || i >= colori_.size())
+        return {};
+    if (colori_[i].isValid())
+        return colori_[i];
+    const ElementoMappa& e = dati_->elementi[i];
+    if (e.ruolo == RuoloElemento::Confine)
+        return coloreConfiniIniziale;
+    if (e.ruolo == RuoloElemento::Sfondo) {
+        // Land that is not an element: a neutral grey that stands apart from the background.
+        const QColor s = sfondo_.toRgb();
+        const int g = s.lightness() > 150 ? 0x90 : 0xB8;
+        return QColor((s.red() * 3 + g * 7) / 10, (s.green() * 3 + g * 7) / 10,
+                      (s.blue() * 3 + g * 7) / 10);
+    }
+    return coloreElementoIniziale;
+}
+
+QColor VistaMappa::colore(const QString& oggetto) const {
+    if (!dati_)
+        return {};
+    if (auto it = dati_->perNome.constFind(oggetto); it != dati_->perNome.cend())
+        return coloreElemento(it->first());
+    if (oggetto.endsWith(u'p')) {
+        if (auto it = dati_->perNome.constFind(oggetto.chopped(1)); it != dati_->perNome.cend()) {
+            const QColor c = coloriPezzi_[it->first()];
+            return c.isValid() ? c : colorePezzoIniziale;
+        }
+    }
+    return {};
+}
+
+void VistaMappa::impostaSfondo(const QColor& c) {
+    if (c.isValid())
+        sfondo_ = c;
+}
+
+void VistaMappa::impostaCornice(const QColor& c) {
+    if (c.isValid())
+        cornice_ = c;
+}
+
+bool VistaMappa::evidenziato(int indice) const {
+    return evidenziazione_.isValid() && indice >= 0 && indice < colori_.size() &&
+           colori_[indice] == evidenziazione_;
+}
+
+// --- frames -----------------------------------------------------------------------------------
+
+bool VistaMappa::impostaFotogramma(int n) {
+    if (n < 0 || n > 7)
+        return false;
+    fotogramma_ = n;
+    return true;
+}
+
+bool VistaMappa::visibile(int i) const {
+    if (!dati_ || i < 0 || i >= dati_->elementi.size())
+        return false;
+    if (dati_->tipo == TipoMappa::Politica || fotogramma_ == 0)
+        return true;
+    const ElementoMappa& e = dati_->elementi[i];
+    if (e.ruolo != RuoloElemento::Elemento || e.categoria == u"indistinto")
+        return true;
+    return e.categoria == CategoriaDelFotogramma(fotogramma_);
+}
+
+// --- layout and cache -------------------------------------------------------------------------
+
+void VistaMappa::calcolaImpaginazione() const {
+    const double w = std::max(1, dimensione_.width());
+    const double h = std::max(1, dimensione_.height());
+    vassoio_ = QRectF();
+    if (!dati_) {
+        rettangoloMappa_ = QRectF(0, 0, w, h);
+        scala_ = 1;
+        return;
+    }
+    const QRectF b = dati_->limiti;
+    if (trascinamento()) {
+        // The tray holds the piece on offer at map scale: as wide (or tall) as the largest piece,
+        // between a fifth and nearly half of the map.
+        double maxL = 0, maxA = 0;
+        for (const ElementoMappa& e : dati_->elementi) {
+            if (e.ruolo != RuoloElemento::Elemento)
+                continue;
+            maxL = std::max(maxL, e.limiti.width());
+            maxA = std::max(maxA, e.limiti.height());
+        }
+        const double vl = std::clamp(maxL * 1.15, 0.2 * b.width(), 0.45 * b.width());
+        const double va = std::clamp(maxA * 1.15, 0.2 * b.height(), 0.45 * b.height());
+        const double sDestra = std::min(w / (b.width() + vl), h / b.height());
+        const double sSotto = std::min(w / b.width(), h / (b.height() + va));
+        if (sDestra >= sSotto) {
+            scala_ = sDestra;
+            const double tl = (b.width() + vl) * scala_, ta = b.height() * scala_;
+            const QPointF o((w - tl) / 2, (h - ta) / 2);
+            rettangoloMappa_ = QRectF(o, QSizeF(b.width() * scala_, ta));
+            vassoio_ = QRectF(o.x() + b.width() * scala_, o.y(), vl * scala_, ta);
+        } else {
+            scala_ = sSotto;
+            const double tl = b.width() * scala_, ta = (b.height() + va) * scala_;
+            const QPointF o((w - tl) / 2, (h - ta) / 2);
+            rettangoloMappa_ = QRectF(o, QSizeF(tl, b.height() * scala_));
+            vassoio_ = QRectF(o.x(), o.y() + b.height() * scala_, tl, va * scala_);
+        }
+        vassoio_.adjust(4, 4, -4, -4);
+        return;
+    }
+    scala_ = std::min(w / b.width(), h / b.height());
+    const QSizeF s(b.width() * scala_, b.height() * scala_);
+    rettangoloMappa_ = QRectF(QPointF((w - s.width()) / 2, (h - s.height()) / 2), s);
+}
+
+QTransform VistaMappa::trasformazione() const {
+    assicuraCache();
+    if (!dati_)
+        return {};
+    const QRectF& b = dati_->limiti;
+    return QTransform(scala_, 0, 0, -scala_, rettangoloMappa_.x() - b.x() * scala_,
+                      rettangoloMappa_.y() + b.bottom() * scala_);
+}
+
+QRectF VistaMappa::rettangoloMappa() const {
+    assicuraCache();
+    return rettangoloMappa_;
+}
+
+QRectF VistaMappa::rettangoloVassoio() const {
+    assicuraCache();
+    return vassoio_;
+}
+
+void VistaMappa::assicuraCache() const {
+    if (cacheValida_)
+        return;
+    cacheValida_ = true;
+    calcolaImpaginazione();
+    forme_.clear();
+    if (!dati_)
+        return;
+    const QRectF& b = dati_->limiti;
+    const double s = scala_;
+    const double dx = rettangoloMappa_.x() - b.x() * s;
+    const double dy = rettangoloMappa_.y() + b.bottom() * s;
+    forme_.resize(dati_->elementi.size());
+    for (qsizetype i = 0; i < dati_->elementi.size(); ++i) {
+        const ElementoMappa& e = dati_->elementi[i];
+        Forma& f = forme_[i];
+        f.limiti = QRectF(QPointF(e.limiti.left() * s + dx, -e.limiti.bottom() * s + dy),
+                          QSizeF(e.limiti.width() * s, e.limiti.height() * s));
+        f.superficie = e.superficie * s * s;
+        double maggiore = -1;
+        for (const QPolygonF& parte : e.parti) {
+            QPolygonF d;
+            d.reserve(parte.size());
+            QPointF ultimo;
+            for (const QPointF& m : parte) {
+                const QPointF q(m.x() * s + dx, -m.y() * s + dy);
+                // Points closer than half a pixel to the last kept one add nothing visible.
+                if (d.isEmpty() ||
+                    std::abs(q.x() - ultimo.x()) + std::abs(q.y() - ultimo.y()) >= 0.5 ||
+                    e.forma == FormaElemento::Punto) {
+                    d.append(q);
+                    ultimo = q;
+                }
+            }
+            if (!parte.isEmpty() && e.forma != FormaElemento::Punto) {
+                const QPointF m = parte.last();
+                const QPointF q(m.x() * s + dx, -m.y() * s + dy);
+                if (d.last() != q)
+                    d.append(q);
+            }
+            switch (e.forma) {
+            case FormaElemento::Area:
+                if (d.size() >= 3) {
+                    f.percorso.addPolygon(d);
+                    f.percorso.closeSubpath();
+                    const QRectF r = d.boundingRect();
+                    if (r.width() * r.height() > maggiore) {
+                        maggiore = r.width() * r.height();
+                        f.centro = r.center();
+                    }
+                    f.parti.append(std::move(d));
+                }
+                break;
+            case FormaElemento::Linea:
+                f.percorso.addPolygon(d);
+                f.parti.append(std::move(d));
+                break;
+            case FormaElemento::Punto:
+                f.parti.append(std::move(d));
+                break;
+            }
+        }
+        if (maggiore < 0)
+            f.centro = f.limiti.center();
+        if (e.forma == FormaElemento::Punto && !f.parti.isEmpty() && !f.parti[0].isEmpty())
+            f.centro = f.parti[0][0];
+        const bool stretto = std::max(f.limiti.width(), f.limiti.height()) < SogliaPiccolo;
+        f.marcatore =
+            e.ruolo == RuoloElemento::Elemento && e.forma != FormaElemento::Punto &&
+            (stretto || (e.forma == FormaElemento::Area && f.superficie < SuperficiePiccola));
+    }
+}
+
+double VistaMappa::spessoreLinee() const {
+    return std::clamp(std::min(rettangoloMappa_.width(), rettangoloMappa_.height()) / 300.0, 2.0,
+                      8.0);
+}
+
+double VistaMappa::spessoreConfini() const {
+    return std::clamp(std::min(rettangoloMappa_.width(), rettangoloMappa_.height()) / 700.0, 1.0,
+                      3.0);
+}
+
+bool VistaMappa::haMarcatore(int i) const {
+    assicuraCache();
+    return i >= 0 && i < forme_.size() && forme_[i].marcatore;
+}
+
+QRectF VistaMappa::rettangoloElemento(int i) const {
+    assicuraCache();
+    if (i < 0 || i >= forme_.size())
+        return {};
+    const Forma& f = forme_[i];
+    const ElementoMappa& e = dati_->elementi[i];
+    if (e.forma == FormaElemento::Punto) {
+        QRectF r;
+        for (const QPointF& p : f.parti.value(0))
+            r = r.united(quadratoIntorno(p, LatoMarcatore));
+        return r;
+    }
+    if (f.marcatore)
+        return f.limiti.united(quadratoIntorno(f.centro, LatoMarcatore));
+    if (e.forma == FormaElemento::Linea) {
+        const double m = spessoreLinee() / 2;
+        return f.limiti.adjusted(-m, -m, m, m);
+    }
+    return f.limiti;
+}
+
+QRectF VistaMappa::rettangoloPezzo(int i) const {
+    assicuraCache();
+    if (i < 0 || i >= forme_.size())
+        return {};
+    const Forma& f = forme_[i];
+    if (f.marcatore || dati_->elementi[i].forma == FormaElemento::Punto)
+        return quadratoIntorno(f.centro, LatoMarcatore);
+    return rettangoloElemento(i);
+}
+
+QPointF VistaMappa::puntoDiPresa(int i) const {
+    assicuraCache();
+    if (i < 0 || i >= forme_.size())
+        return {};
+    const Forma& f = forme_[i];
+    const ElementoMappa& e = dati_->elementi[i];
+    if (f.marcatore || e.forma == FormaElemento::Punto)
+        return f.centro;
+    if (e.forma == FormaElemento::Linea && !f.parti.isEmpty() && !f.parti[0].isEmpty())
+        return f.parti[0][f.parti[0].size() / 2];
+    // An area: the centre of its largest ring when it falls inside, else a point inside found
+    // on the horizontal line through that centre.
+    if (dentroAnelli(f.parti, f.centro))
+        return f.centro;
+    for (const QPolygonF& a : f.parti) {
+        QList<double> xs;
+        const double y = a.boundingRect().center().y();
+        for (qsizetype k = 0, j = a.size() - 1; k < a.size(); j = k++)
+            if ((a[k].y() > y) != (a[j].y() > y))
+                xs.append((a[j].x() - a[k].x()) * (y - a[k].y()) / (a[j].y() - a[k].y()) +
+                          a[k].x());
+        std::sort(xs.begin(), xs.end());
+        for (qsizetype k = 0; k + 1 < xs.size(); k += 2) {
+            const QPointF c((xs[k] + xs[k + 1]) / 2, y);
+            if (dentroAnelli(f.parti, c))
+                return c;
+        }
+    }
+    return f.centro;
+}
+
+// --- hit testing ------------------------------------------------------------------------------
+
+VistaMappa::Colpo VistaMappa::colpisci(QPointF p) const {
+    assicuraCache();
+    Colpo c;
+    if (!dati_)
+        return c;
+    const QList<ElementoMappa>& el = dati_->elementi;
+    auto fatto = [&](int i) {
+        c.indice = i;
+        c.nome = el[i].nome;
+        return c;
+    };
+
+    // 1. Point symbols and the markers of tiny elements: they sit on top of everything.
+    int migliore = -1;
+    double distanza = RaggioPresaMarcatore;
+    for (int i = 0; i < el.size(); ++i) {
+        if (el[i].ruolo != RuoloElemento::Elemento || !visibile(i))
+            continue;
+        const Forma& f = forme_[i];
+        if (el[i].forma == FormaElemento::Punto) {
+            for (const QPointF& q : f.parti.value(0)) {
+                const double d = std::hypot(q.x() - p.x(), q.y() - p.y());
+                if (d <= distanza) {
+                    distanza = d;
+                    migliore = i;
+                }
+            }
+        } else if (f.marcatore) {
+            const double d = std::hypot(f.centro.x() - p.x(), f.centro.y() - p.y());
+            if (d <= distanza) {
+                distanza = d;
+                migliore = i;
+            }
+        }
+    }
+    if (migliore >= 0)
+        return fatto(migliore);
+
+    // 2. Lines (rivers), within a generous tolerance.
+    distanza = TolleranzaLinee;
+    for (int i = 0; i < el.size(); ++i) {
+        if (el[i].ruolo != RuoloElemento::Elemento || el[i].forma != FormaElemento::Linea ||
+            !visibile(i))
+            continue;
+        const Forma& f = forme_[i];
+        if (!f.limiti.adjusted(-distanza, -distanza, distanza, distanza).contains(p))
+            continue;
+        const double d = distanzaLinee(f.parti, p);
+        if (d <= distanza) {
+            distanza = d;
+            migliore = i;
+        }
+    }
+    if (migliore >= 0)
+        return fatto(migliore);
+
+    // 3. Areas under the pointer: the smallest wins (a lake inside a plain, an enclave).
+    auto areaPiuPiccola = [&](bool indistinto) {
+        int scelta = -1;
+        double superficie = std::numeric_limits<double>::infinity();
+        for (int i = 0; i < el.size(); ++i) {
+            const ElementoMappa& e = el[i];
+            if (e.ruolo != RuoloElemento::Elemento || e.forma != FormaElemento::Area ||
+                (e.categoria == u"indistinto") != indistinto || !visibile(i))
+                continue;
+            const Forma& f = forme_[i];
+            if (!f.limiti.contains(p) || f.superficie >= superficie)
+                continue;
+            if (dentroAnelli(f.parti, p)) {
+                superficie = f.superficie;
+                scelta = i;
+            }
+        }
+        return scelta;
+    };
+    migliore = areaPiuPiccola(false);
+    if (migliore >= 0)
+        return fatto(migliore);
+
+    // 4. Physical maps report their border layer, then the undistinguished land.
+    if (dati_->tipo == TipoMappa::Fisica) {
+        for (int i = 0; i < el.size(); ++i) {
+            if (el[i].ruolo != RuoloElemento::Confine)
+                continue;
+            const Forma& f = forme_[i];
+            const double t = TolleranzaConfine;
+            if (!f.limiti.adjusted(-t, -t, t, t).contains(p))
+                continue;
+            const bool colpito = el[i].forma == FormaElemento::Area
+                                     ? dentroAnelli(f.parti, p)
+                                     : distanzaLinee(f.parti, p) <= t;
+            if (colpito) {
+                c.confine = true;
+                c.nome = dati_->stratoConfini;
+                return c;
+            }
+        }
+        migliore = areaPiuPiccola(true);
+        if (migliore >= 0) {
+            fatto(migliore);
+            if (c.nome.isEmpty())
+                c.nome = QStringLiteral("Indistinto");
+            return c;
+        }
+    }
+    return c;
+}
+
+// --- puzzle -----------------------------------------------------------------------------------
+
+bool VistaMappa::offriPezzo(const QString& elemento) {
+    trascinando_ = false;
+    if (offerto_ >= 0 && pezzi_[offerto_].stato == StatoPezzo::NelVassoio)
+        pezzi_[offerto_].stato = StatoPezzo::Assente;
+    offerto_ = -1;
+    if (!dati_ || !puzzle_)
+        return false;
+    const QList<int> indici = dati_->indiciDi(elemento);
+    if (indici.isEmpty() || dati_->elementi[indici.first()].ruolo != RuoloElemento::Elemento)
+        return false;
+    offerto_ = indici.first();
+    pezzi_[offerto_].stato = StatoPezzo::NelVassoio;
+    return true;
+}
+
+bool VistaMappa::nascondiPezzo(const QString& pezzo) {
+    if (!dati_ || !puzzle_)
+        return false;
+    QList<int> indici;
+    if (pezzo.endsWith(u'p'))
+        indici = dati_->indiciDi(pezzo.chopped(1));
+    if (indici.isEmpty())
+        indici = dati_->indiciDi(pezzo);
+    if (indici.isEmpty() || dati_->elementi[indici.first()].ruolo != RuoloElemento::Elemento)
+        return false;
+    const int i = indici.first();
+    pezzi_[i].stato = StatoPezzo::Nascosto;
+    if (i == offerto_) {
+        offerto_ = -1;
+        trascinando_ = false;
+    }
+    return true;
+}
+
+QString VistaMappa::pezzoOfferto() const {
+    return dati_ && offerto_ >= 0 ? dati_->elementi[offerto_].nome : QString();
+}
+
+VistaMappa::StatoPezzo VistaMappa::statoPezzo(const QString& elemento) const {
+    if (!dati_)
+        return StatoPezzo::Assente;
+    const QList<int> indici = dati_->indiciDi(elemento);
+    return indici.isEmpty() ? StatoPezzo::Assente : pezzi_[indici.first()].stato;
+}
+
+QPointF VistaMappa::spostamentoVassoio() const {
+    assicuraCache();
+    if (offerto_ < 0)
+        return {};
+    return vassoio_.center() - rettangoloPezzo(offerto_).center();
+}
+
+QRectF VistaMappa::rettangoloPezzoOfferto() const {
+    if (!trascinamento() || offerto_ < 0 || pezzi_[offerto_].stato != StatoPezzo::NelVassoio)
+        return {};
+    const QPointF d = trascinando_ ? spostamentoTrascinamento_ : spostamentoVassoio();
+    return rettangoloPezzo(offerto_).translated(d);
+}
+
+bool VistaMappa::iniziaTrascinamento(QPointF punto) {
+    const QRectF r = rettangoloPezzoOfferto();
+    // The whole box of the piece, and a margin, can be grabbed: easier for an unsteady hand.
+    if (r.isNull() || !r.adjusted(-8, -8, 8, 8).contains(punto))
+        return false;
+    spostamentoTrascinamento_ = spostamentoVassoio();
+    presa_ = punto;
+    trascinando_ = true;
+    return true;
+}
+
+void VistaMappa::trascina(QPointF punto) {
+    if (trascinando_)
+        spostamentoTrascinamento_ = spostamentoVassoio() + (punto - presa_);
+}
+
+bool VistaMappa::incastra(QPointF d) const {
+    if (offerto_ < 0)
+        return false;
+    if (std::hypot(d.x(), d.y()) <= TolleranzaIncastro)
+        return true;
+    const QRectF posto = rettangoloPezzo(offerto_);
+    const QRectF comune = posto.intersected(posto.translated(d));
+    const double a = posto.width() * posto.height();
+    return a > 0 && comune.width() * comune.height() >= SovrapposizioneIncastro * a;
+}
+
+bool VistaMappa::rilascia(QPointF punto) {
+    if (!trascinando_)
+        return false;
+    trascina(punto);
+    trascinando_ = false;
+    if (!incastra(spostamentoTrascinamento_))
+        return false; // back to the tray
+    pezzi_[offerto_].stato = StatoPezzo::Posato;
+    return true;
+}
+
+// --- painting ---------------------------------------------------------------------------------
+
+QRectF VistaMappa::limitiDisegno(int i) const {
+    const double m = std::max(spessoreLinee(), LatoMarcatore) / 2 + 2;
+    return forme_[i].limiti.adjusted(-m, -m, m, m);
+}
+
+void VistaMappa::disegnaForma(QPainter& p, int i, const QColor& colore, QPointF spostamento) const {
+    const ElementoMappa& e = dati_->elementi[i];
+    const Forma& f = forme_[i];
+    const bool sposta = !spostamento.isNull();
+    if (sposta) {
+        p.save();
+        p.translate(spostamento);
+    }
+    switch (e.forma) {
+    case FormaElemento::Area:
+        p.fillPath(f.percorso, colore);
+        break;
+    case FormaElemento::Linea: {
+        const double w = e.ruolo == RuoloElemento::Confine ? spessoreConfini() : spessoreLinee();
+        QPen penna(colore, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        p.strokePath(f.percorso, penna);
+        break;
+    }
+    case FormaElemento::Punto:
+        break;
+    }
+    if (sposta)
+        p.restore();
+}
+
+void VistaMappa::disegnaSimboli(QPainter& p, int i, const QColor& colore,
+                                QPointF spostamento) const {
+    const ElementoMappa& e = dati_->elementi[i];
+    const Forma& f = forme_[i];
+    QPen alone(Qt::white, 4.5);
+    alone.setJoinStyle(Qt::RoundJoin);
+    QPen bordo(Qt::black, 2);
+    bordo.setJoinStyle(Qt::RoundJoin);
+    if (e.forma == FormaElemento::Punto) {
+        for (const QPointF& q : f.parti.value(0)) {
+            const QPolygonF t = triangolo(q + spostamento, LatoMarcatore);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(alone);
+            p.drawPolygon(t);
+            p.setPen(bordo);
+            p.setBrush(colore);
+            p.drawPolygon(t);
+        }
+    } else if (f.marcatore) {
+        const QRectF r = quadratoIntorno(f.centro + spostamento, LatoMarcatore - 2);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(alone);
+        p.drawEllipse(r);
+        p.setPen(bordo);
+        p.setBrush(colore);
+        p.drawEllipse(r);
+    }
+}
+
+void VistaMappa::disegna(QPainter& p, const QRectF& esposto) const {
+    assicuraCache();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.fillRect(esposto, cornice());
+    p.fillRect(rettangoloMappa_.intersected(esposto), sfondo_);
+    if (!dati_) {
+        p.restore();
+        return;
+    }
+    if (!vassoio_.isNull()) {
+        const QColor s = sfondo_.toRgb();
+        const QColor fondo = s.lightness() > 128 ? s.darker(115) : s.lighter(140);
+        p.setPen(QPen(s.lightness() > 128 ? Qt::black : Qt::white, 2, Qt::DashLine));
+        p.setBrush(fondo);
+        p.drawRoundedRect(vassoio_, 12, 12);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::NoBrush);
+    const QList<ElementoMappa>& el = dati_->elementi;
+    for (int i = 0; i < el.size(); ++i) {
+        if (el[i].forma == FormaElemento::Punto || !visibile(i) ||
+            !limitiDisegno(i).intersects(esposto))
+            continue;
+        disegnaForma(p, i, coloreElemento(i), {});
+    }
+    for (int i = 0; i < el.size(); ++i) {
+        if ((el[i].forma != FormaElemento::Punto && !forme_[i].marcatore) || !visibile(i) ||
+            !limitiDisegno(i).intersects(esposto))
+            continue;
+        disegnaSimboli(p, i, coloreElemento(i), {});
+    }
+
+    // The piece on offer, in the tray or under the pointer, outlined so it shows on any colour.
+    const QRectF pezzo = rettangoloPezzoOfferto();
+    if (!pezzo.isNull()) {
+        const QPointF d = trascinando_ ? spostamentoTrascinamento_ : spostamentoVassoio();
+        const QColor c =
+            coloriPezzi_[offerto_].isValid() ? coloriPezzi_[offerto_] : colorePezzoIniziale;
+        const Forma& f = forme_[offerto_];
+        if (f.marcatore || el[offerto_].forma == FormaElemento::Punto) {
+            disegnaSimboli(p, offerto_, c, d);
+        } else if (el[offerto_].forma == FormaElemento::Area) {
+            p.save();
+            p.translate(d);
+            p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPath(f.percorso);
+            p.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(c);
+            p.drawPath(f.percorso);
+            p.restore();
+        } else {
+            p.save();
+            p.translate(d);
+            p.strokePath(f.percorso, QPen(Qt::black, spessoreLinee() + 4, Qt::SolidLine,
+                                          Qt::RoundCap, Qt::RoundJoin));
+            p.restore();
+            disegnaForma(p, offerto_, c, d);
+        }
+    }
+    p.restore();
+}
+
+// --- pointer ----------------------------------------------------------------------------------
+
+QImage ImmaginePuntatoreGrande(int lato, qreal rapportoPixel) {
+    lato = std::max(lato, 48);
+    const int px = int(std::ceil(lato * rapportoPixel));
+    QImage img(px, px, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    img.setDevicePixelRatio(rapportoPixel);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The classic arrow, drawn on a grid of 16 units scaled to the size.
+    const double u = (lato - 6) / 16.0;
+    const QPolygonF freccia{QPointF(0, 0),     QPointF(0, 14),     QPointF(3.5, 10.8),
+                            QPointF(6, 16),    QPointF(8.6, 14.8), QPointF(6.2, 9.8),
+                            QPointF(10.6, 9.8)};
+    QPolygonF f;
+    for (const QPointF& q : freccia)
+        f.append(QPointF(3 + q.x() * u, 3 + q.y() * u));
+    p.setPen(QPen(Qt::white, 3.5 + u / 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(f);
+    p.setPen(QPen(Qt::black, 1.5 + u / 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(0xFF, 0xE6, 0x00));
+    p.drawPolygon(f);
+    return img;
+}

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "workspace/mappa/ModelloMappa.h"
+
+#include <QColor>
+#include <QList>
+#include <QPainterPath>
+#include <QRectF>
+#include <QSize>
+#include <QTransform>
+
+#include <memory>
+
+class QPainter;
+
+// Everything the map widget does apart from being a widget: the layout of map and puzzle tray in
+// a rectangle, the colours, the category frame, the puzzle pieces, hit testing and painting.
+// Geometry is cached in device pixels per size (simplified to half a pixel), so painting and hit
+// testing cost the same at any zoom and edges stay crisp; a new size rebuilds the cache.
+class VistaMappa {
+public:
+    // Reachability, in device pixels.
+    static constexpr double LatoMarcatore = 24;        // markers of tiny elements, point symbols
+    static constexpr double SogliaPiccolo = 24;        // elements narrower than this get a marker
+    static constexpr double SuperficiePiccola = 200;   // ... or covering fewer square pixels
+    static constexpr double RaggioPresaMarcatore = 17; // a marker is hit this close to its centre
+    static constexpr double TolleranzaLinee = 10;      // lines are hit this close
+    static constexpr double TolleranzaConfine = 5;     // physical borders ("Confine")
+    static constexpr double TolleranzaIncastro = 30;   // a piece dropped with its centre this close
+    static constexpr double SovrapposizioneIncastro = 0.4; // ... or covering 40 % of its place
+
+    enum class StatoPezzo { Assente, NelVassoio, Posato, Nascosto };
+
+    struct Colpo {
+        int indice = -1;      // element index, -1 when nothing is hit
+        bool confine = false; // the physical border layer was hit
+        QString nome;         // element name, or the border layer's name
+        bool valido() const { return indice >= 0 || confine; }
+    };
+
+    VistaMappa();
+
+    // A new map (or none) and its mode; every colour, frame and piece state starts afresh.
+    void impostaDati(std::shared_ptr<const DatiMappa> dati, bool puzzle = false,
+                     bool trascinamento = false);
+    const DatiMappa* dati() const { return dati_.get(); }
+    bool puzzle() const { return puzzle_; }
+    bool trascinamento() const { return puzzle_ && trascinamento_; }
+
+    void impostaDimensione(QSize dimensione);
+    QSize dimensione() const { return dimensione_; }
+
+    // --- colours -----------------------------------------------------------------------------
+    // Colours an element, a piece (element name + "p") or the border layer. False when no object
+    // has that name or the colour is not "RRGGBB".
+    bool colora(const QString& oggetto, const QString& rrggbb);
+    bool colora(const QString& oggetto, const QColor& colore);
+    QColor colore(const QString& oggetto) const; // invalid colour for an unknown object
+    QColor coloreElemento(int indice) const;
+    void impostaSfondo(const QColor& c);  // the map's background (BGColor)
+    void impostaCornice(const QColor& c); // the letterbox around the map (BackgroundColor)
+    QColor sfondo() const { return sfondo_; }
+    QColor cornice() const { return cornice_.isValid() ? cornice_ : sfondo_; }
+    // The colour that means "highlighted" (for accessibility); invalid = none.
+    void impostaColoreEvidenziazione(const QColor& c) { evidenziazione_ = c; }
+    bool evidenziato(int indice) const;
+
+    // --- frames ------------------------------------------------------------------------------
+    // Frame 0 shows every category, 1..7 one category (physical maps). Out of range: ignored.
+    bool impostaFotogramma(int n);
+    int fotogramma() const { return fotogramma_; }
+    bool visibile(int indice) const;
+
+    // --- puzzle ------------------------------------------------------------------------------
+    static QString NomePezzo(const QString& elemento) { return elemento + u'p'; }
+    // The piece of this element waits in the tray (unknown names: nothing on offer).
+    bool offriPezzo(const QString& elemento);
+    // Takes a piece off the board; accepts the piece name (element + "p") or the element name.
+    bool nascondiPezzo(const QString& pezzo);
+    QString pezzoOfferto() const;
+    StatoPezzo statoPezzo(const QString& elemento) const;
+    // Dragging the piece on offer (device coordinates).
+    bool iniziaTrascinamento(QPointF punto);
+    void trascina(QPointF punto);
+    // Ends a drag. True when the piece fell on its place: it settles there. Otherwise it goes
+    // back to the tray.
+    bool rilascia(QPointF punto);
+    bool staTrascinando() const { return trascinando_; }
+    // Whether the piece on offer, moved by spostamento pixels from its place, counts as placed.
+    bool incastra(QPointF spostamento) const;
+    QRectF rettangoloVassoio() const;
+    QRectF rettangoloPezzoOfferto() const; // where the piece on offer is drawn now
+
+    // --- geometry ----------------------------------------------------------------------------
+    QRectF rettangoloMappa() const;    // the map frame in device pixels
+    QTransform trasformazione() const; // map plane -> device
+    Colpo colpisci(QPointF punto) const;
+    QRectF rettangoloElemento(int indice) const; // device rectangle, marker included
+    QPointF puntoDiPresa(int indice) const;      // a point that hits the element
+    bool haMarcatore(int indice) const;
+
+    void disegna(QPainter& p, const QRectF& esposto) const;
+
+private:
+    struct Forma {
+        QPainterPath percorso;
+        QList<QPolygonF> parti; // simplified device geometry for hit testing
+        QRectF limiti;
+        double superficie = 0;
+        bool marcatore = false;
+        QPointF centro;
+    };
+    struct Pezzo {
+        StatoPezzo stato = StatoPezzo::Assente;
+    };
+
+    void assicuraCache() const;
+    void calcolaImpaginazione() const;
+    QRectF limitiDisegno(int i) const;
+    double spessoreLinee() const;
+    double spessoreConfini() const;
+    void disegnaForma(QPainter& p, int i, const QColor& colore, QPointF spostamento) const;
+    void disegnaSimboli(QPainter& p, int i, const QColor& colore, QPointF spostamento) const;
+    QPointF spostamentoVassoio() const;
+    QRectF rettangoloPezzo(int i) const;
+
+    std::shared_ptr<const DatiMappa> dati_;
+    bool puzzle_ = false;
+    bool trascinamento_ = false;
+    QSize dimensione_{800, 600};
+    QList<QColor> colori_;
+    QList<QColor> coloriPezzi_;
+    QList<Pezzo> pezzi_;
+    QColor coloreConfini_;
+    QColor sfondo_{0x33, 0x66, 0x99};
+    QColor cornice_;
+    QColor evidenziazione_;
+    int fotogramma_ = 0;
+    int offerto_ = -1;
+    bool trascinando_ = false;
+    QPointF presa_;
+    QPointF spostamentoTrascinamento_;
+
+    mutable bool cacheValida_ = false;
+    mutable QList<Forma> forme_;
+    mutable QRectF rettangoloMappa_;
+    mutable QRectF vassoio_;
+    mutable double scala_ = 1;
+};
+
+// Our large high-contrast pointer: a black-outlined yellow arrow, lato pixels tall (at least 48),
+// with a white halo so it shows on any map colour. The hot spot is the arrow's tip at (3, 3).
+QImage ImmaginePuntatoreGrande(int lato = 56, qreal rapportoPixel = 1.0);
