@@ -406,10 +406,13 @@ class Generatore:
         if self.wdb is None:
             self.wdb = fiumi_wdb.leggi_segmenti(5.5, 35.5, 19.0, 47.5)
         linea, quota = fiumi_wdb.traccia(guida, self.wdb)
-        descr = (f"World Data Bank II (gmt-gshhg binned_river_f) lungo il corso per "
-                 f"{quota:.0%} della lunghezza; il resto per i comuni attraversati "
-                 f"(ISTAT 2023, openpolis, punto interno di ogni comune): " + ", ".join(nomi)
-                 + "; sorgente e foce da coordinate pubblicate")
+        comuni = ("comuni attraversati (ISTAT 2023, openpolis, punto interno di ogni comune): "
+                  + ", ".join(nomi) + "; sorgente e foce da coordinate pubblicate")
+        if quota >= 0.005:
+            descr = (f"World Data Bank II (gmt-gshhg binned_river_f) per {quota:.0%} della "
+                     f"lunghezza; il resto per i {comuni}")
+        else:
+            descr = f"corso per i {comuni} (nessun tratto in World Data Bank II)"
         if foce:
             descr += f"; confluisce nel {foce}"
         return linea, "line", descr
@@ -492,7 +495,10 @@ class Generatore:
                 feats.insert(0, aree.elemento("", "background", "area", ps.__geo_interface__,
                                               ORDINE["sfondo"]))
         percorso = aree.percorso_mappa(os.path.join(RADICE, "data"), area, "fisica")
-        n = aree.scrivi_mappa(percorso, area, "fisica", feats)
+        attribuzione = aree.ATTRIBUZIONE
+        if self.wdb is not None and area == "Italia":
+            attribuzione += "; World Data Bank II rivers (GSHHG 2.3.7, LGPL)"
+        n = aree.scrivi_mappa(percorso, area, "fisica", feats, attribuzione)
         print(f"{area:11s} {len(feats):3d} elementi  {n / 1e6:.2f} MB  {percorso}")
         return n
 
