@@ -106,7 +106,7 @@ void Assistente::Anima() {
         bocca_ = 0;
     }
     const qint64 ms = tempo_.elapsed() % std::max(aspetto_.battitoCigliaMs, 500);
-    occhiChiusi_ = ms < DurataBattitoMs;
+    occhiChiusi_ = ms >= std::max(aspetto_.battitoCigliaMs, 500) - DurataBattitoMs;
     update();
 }
 

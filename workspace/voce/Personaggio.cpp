@@ -66,7 +66,7 @@ std::optional<AspettoPersonaggio> LeggiPersonaggio(const QByteArray& json, QStri
 
     AspettoPersonaggio a = PersonaggioPredefinito();
     a.nome = o.value(u"nome").toString(a.nome);
-    a.titolo = o.value(u"titolo").toString(a.nome);
+    a.titolo = o.value(u"titolo").toString();
     a.larghezza = std::clamp(o.value(u"larghezza").toInt(a.larghezza), 40, 600);
     a.altezza = std::clamp(o.value(u"altezza").toInt(a.altezza), 40, 800);
     a.battitoCigliaMs =
@@ -119,6 +119,8 @@ AspettoPersonaggio CaricaPersonaggio(const QString& nome, const QString& cartell
             const QString file = Percorsi::NomeNellaCartella(c, n + QStringLiteral(".json"));
             if (auto a = DaFile(c + file)) {
                 a->nome = n; // the name the profile knows it by
+                if (a->titolo.isEmpty())
+                    a->titolo = n;
                 return *a;
             }
         }
