@@ -3,6 +3,7 @@
 #include "catalog/CatalogoFisico.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,8 +12,12 @@
 
 namespace {
 
+QString percorsoMappa(const QString& area) {
+    return QStringLiteral(ORBISTO_SOURCE_DATA_DIR "/mappe/%1/%1_fisica.geojson").arg(area);
+}
+
 QJsonObject leggiMappa(const QString& area) {
-    QFile f(QStringLiteral(ORBISTO_SOURCE_DATA_DIR "/mappe/%1/%1_fisica.geojson").arg(area));
+    QFile f(percorsoMappa(area));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QJsonDocument::fromJson(f.readAll()).object();
@@ -66,6 +71,8 @@ void TestMappeFisiche::mappa() {
     QFETCH(QString, area);
     const QJsonObject doc = leggiMappa(area);
     QVERIFY2(!doc.isEmpty(), "map file missing or not JSON");
+    // Every map file ships with the program and is read whole when its window opens.
+    QVERIFY(QFileInfo(percorsoMappa(area)).size() < 1'500'000);
 
     const QJsonObject meta = doc.value("orbisto").toObject();
     QCOMPARE(meta.value("kind").toString(), QString("physical"));
@@ -93,6 +100,7 @@ void TestMappeFisiche::mappa() {
         const QString kind = p.value("kind").toString();
 
         QVERIFY2(tipoCoerente(kind, g.value("type").toString()), qPrintable(nome));
+        QVERIFY2(!g.value("coordinates").toArray().isEmpty(), qPrintable(nome));
         QString fuori;
         QVERIFY2(dentro(g.value("coordinates"), xmin, ymin, xmax, ymax, &fuori),
                  qPrintable(nome + ": " + fuori));
