@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -30,60 +31,61 @@ struct StatoGruppo {
 
 // Destinations whose content is never text to show.
 bool DestinazioneDaSaltare(QLatin1StringView parola) {
-    static constexpr const char* nomi[]{"fonttbl",
-                                        "filetbl",
-                                        "stylesheet",
-                                        "info",
-                                        "pict",
-                                        "object",
-                                        "objdata",
-                                        "header",
-                                        "headerl",
-                                        "headerr",
-                                        "headerf",
-                                        "footer",
-                                        "footerl",
-                                        "footerr",
-                                        "footerf",
-                                        "footnote",
-                                        "fldinst",
-                                        "listtable",
-                                        "listoverridetable",
-                                        "revtbl",
-                                        "rsidtbl",
-                                        "xmlnstbl",
-                                        "themedata",
-                                        "colorschememapping",
-                                        "latentstyles",
-                                        "datastore",
-                                        "generator",
-                                        "pgdsctbl",
-                                        "mmathPr",
-                                        "author",
-                                        "operator",
-                                        "title",
-                                        "subject",
-                                        "keywords",
-                                        "comment",
-                                        "doccomm",
-                                        "company",
-                                        "nonshppict",
-                                        "shppict",
-                                        "shp",
-                                        "shpinst",
-                                        "sp",
-                                        "do",
-                                        "bkmkstart",
-                                        "bkmkend",
-                                        "txe",
-                                        "xe",
-                                        "tc",
-                                        "template",
-                                        "annotation",
-                                        "atnid",
-                                        "atnauthor"};
+    static constexpr std::string_view nomi[]{"fonttbl",
+                                             "filetbl",
+                                             "stylesheet",
+                                             "info",
+                                             "pict",
+                                             "object",
+                                             "objdata",
+                                             "header",
+                                             "headerl",
+                                             "headerr",
+                                             "headerf",
+                                             "footer",
+                                             "footerl",
+                                             "footerr",
+                                             "footerf",
+                                             "footnote",
+                                             "fldinst",
+                                             "listtable",
+                                             "listoverridetable",
+                                             "revtbl",
+                                             "rsidtbl",
+                                             "xmlnstbl",
+                                             "themedata",
+                                             "colorschememapping",
+                                             "latentstyles",
+                                             "datastore",
+                                             "generator",
+                                             "pgdsctbl",
+                                             "mmathPr",
+                                             "author",
+                                             "operator",
+                                             "title",
+                                             "subject",
+                                             "keywords",
+                                             "comment",
+                                             "doccomm",
+                                             "company",
+                                             "nonshppict",
+                                             "shppict",
+                                             "shp",
+                                             "shpinst",
+                                             "sp",
+                                             "do",
+                                             "bkmkstart",
+                                             "bkmkend",
+                                             "txe",
+                                             "xe",
+                                             "tc",
+                                             "template",
+                                             "annotation",
+                                             "atnid",
+                                             "atnauthor"};
+    const std::string_view p(parola.data(), std::size_t(parola.size()));
     return std::any_of(std::begin(nomi), std::end(nomi),
-                       [&](const char* n) { return parola == QLatin1StringView(n); });
+                       [&](std::string_view n) { return p == n; });
 }
 
 class Analizzatore {
@@ -351,7 +353,11 @@ private:
         if (stato_.destinazione != Destinazione::Testo || stato_.nascosto)
             return;
         ChiudiByte();
-        AggiungiTesto(QString(c), stato_.formato);
+        corrente_.allineamento = stato_.allineamento;
+        if (!corrente_.segmenti.isEmpty() && corrente_.segmenti.last().formato == stato_.formato)
+            corrente_.segmenti.last().testo.append(c);
+        else
+            corrente_.segmenti.append(SegmentoRtf{QString(c), stato_.formato});
     }
 
     void AggiungiTesto(const QString& s, const FormatoRtf& f) {
