@@ -35,8 +35,8 @@ FONTI = os.path.join(QUI, "fisica_fonti.csv")
 CATEGORIE = ("fiume", "mare", "monte", "pianura", "deserto", "ghiacciaio", "altri", "indistinto")
 
 # Draw order: lower first.
-ORDINE = {"sfondo": 0, "indistinto": 1, "mare": 2, "pianura": 3, "deserto": 3,
-          "ghiacciaio": 4, "monte": 5, "lago": 6, "fiume": 7, "confine": 8, "punto": 9}
+ORDINE = {"sfondo": 0, "indistinto": 1, "mare": 2, "terrestri": 3, "pianura": 3, "deserto": 3,
+          "ghiacciaio": 3, "monte": 3, "lago": 200, "fiume": 201, "confine": 202, "punto": 203}
 
 # Simplification tolerance of projected geometry (metres), per map.
 TOLLERANZA = {"Italia": 250, "Europa": 1500, "Africa": 2500, "Asia": 3000,
@@ -453,18 +453,22 @@ class Generatore:
         terre = terra if sfondo is None else terra.union(sfondo)
         feats = []
         coperture = []
+        terrestri = []  # (area, index in feats) of the land elements
         for nome, cat, tipo, g, descr in elementi_ll:
             if tipo in ("confine", "indistinto"):
                 continue
             if cat == "mare":
                 g = g.difference(terre)
             elif tipo == "area" and cat in ("monte", "pianura", "deserto", "ghiacciaio"):
-                g = solo_poligoni(g.intersection(terre))
+                g = togli_strisce(solo_poligoni(g.intersection(terre)),
+                                  LARGHEZZA_MINIMA[area] / 6)
             pg = proietta(g, area, tol if tipo != "point" else 0)
             if pg is None:
                 raise SystemExit(f"{area}: {nome} fuori dalla cornice")
             if tipo == "area":
                 ordine = ORDINE["lago"] if cat == "fiume" else ORDINE[cat]
+                if cat in ("monte", "pianura", "deserto", "ghiacciaio"):
+                    terrestri.append((pg.area, len(feats)))
                 if cat != "mare":
                     coperture.append(pg)
             elif tipo == "line":
@@ -474,6 +478,10 @@ class Generatore:
             feats.append(aree.elemento(nome, "element", tipo, pg.__geo_interface__, ordine, cat))
             self.fonti.append((area, nome, cat, descr))
 
+        # Land elements overlap (the Ahaggar lies in the Sahara, the Piana di Sibari in the
+        # Appennino Calabro): larger ones are drawn first, so that every one shows.
+        for rango, (_, i) in enumerate(sorted(terrestri, key=lambda t: -t[0])):
+            feats[i]["properties"]["order"] = ORDINE["terrestri"] + rango
         for nome, cat, tipo, g, descr in elementi_ll:
             if tipo == "confine":
                 linee = [g for p, g in self.src.strato("countries/ne_10m_admin_0_boundary_lines_land.geojson")]
@@ -510,6 +518,16 @@ def riempi_buchi(g, area_max):
         return piena(g)
     if isinstance(g, MultiPolygon):
         return MultiPolygon([piena(p) for p in g.geoms])
+    return g
+
+
+def togli_strisce(g, larghezza):
+    """Drops the parts thinner than `larghezza` (mean width 2 * area / perimeter): slivers left
+    along the coast when a region polygon is cut to the land."""
+    if isinstance(g, MultiPolygon):
+        ps = [p for p in g.geoms if 2 * p.area / p.length >= larghezza]
+        if ps:
+            return MultiPolygon(ps) if len(ps) > 1 else ps[0]
     return g
 
 
