@@ -24,6 +24,7 @@ ServizioVoce::ServizioVoce(FabbricaUscita fabbrica, QObject* parent)
     battito_.setInterval(BattitoMs);
     battito_.setTimerType(Qt::PreciseTimer);
     connect(&battito_, &QTimer::timeout, this, &ServizioVoce::Controlla);
+    SintesiEspeak::PreparaInAnticipo();
 }
 
 ServizioVoce::~ServizioVoce() {

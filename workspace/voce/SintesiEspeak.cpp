@@ -219,6 +219,16 @@ void Sintetizza(RichiestaSintesi richiesta, std::shared_ptr<RecapitoSintesi> rec
         Qt::QueuedConnection);
 }
 
+void PreparaInAnticipo() {
+    QMetaObject::invokeMethod(
+        &Lavoratore::Istanza().contesto,
+        [] {
+            std::lock_guard lock(Blocco());
+            ModiSottoBlocco();
+        },
+        Qt::QueuedConnection);
+}
+
 RisultatoSintesi SintetizzaOra(const RichiestaSintesi& richiesta) {
     std::lock_guard lock(Blocco());
     return SintetizzaSottoBlocco(richiesta);

@@ -62,6 +62,10 @@ namespace SintesiEspeak {
 void Sintetizza(RichiestaSintesi richiesta, std::shared_ptr<RecapitoSintesi> recapito,
                 std::function<void(const RisultatoSintesi&)> consegna);
 
+// Loads the engine and reads its voices on the worker thread, so that neither the first request
+// nor the first look at the voice list waits for it.
+void PreparaInAnticipo();
+
 // The installed voices, filtered and ordered as FiltraModi says. Cached after the first call.
 QList<ModoSintesi> Modi();
 
