@@ -70,6 +70,9 @@ MANCANTI = {
 # Foreign enclaves, kept as holes: San Marino and the Vatican City.
 ENCLAVI = {"San Marino": (12.4578, 43.9424), "Città del Vaticano": (12.4533, 41.9029)}
 
+# Lakes shown as water on the maps of Italy: at least this surface (square metres).
+LAGO_MINIMO_M2 = 40e6
+
 # Fitting tolerance between Natural Earth borders and the ISTAT national border (metres).
 ADATTAMENTO_M = 3000
 
@@ -230,10 +233,29 @@ def _ritaglia(g, nome):
     return comune.solo_poligoni(g.intersection(box(xmin, ymin, xmax, ymax)))
 
 
+def laghi_italiani(italia):
+    """Lakes of at least LAGO_MINIMO_M2 touching Italy (Natural Earth 10m and its Europe
+    supplement, which name some of them wrongly; only their outlines are used), in the Italy
+    plane: Garda, Maggiore, Como, Trasimeno, Bolsena, Iseo, Bracciano, Lugano, ..."""
+    laghi = []
+    for fn in ("ne_10m_lakes.geojson", "ne_10m_lakes_europe.geojson"):
+        with open(comune.sorgente("physical", "ne_10m", fn), encoding="utf-8") as fh:
+            d = json.load(fh)
+        for f in d["features"]:
+            g = comune.proietta(comune.forma(f["geometry"]), "Italia")
+            if g.area >= LAGO_MINIMO_M2 and g.intersects(italia):
+                laghi.append(g)
+    return unione(laghi)
+
+
 def genera(scelte):
     province, regioni, enclavi = costruisci_province()
     italia = unione(list(regioni.values()) + list(enclavi.values()))
     esteri = stati_vicini(italia)
+    laghi = laghi_italiani(italia)
+    province = {p: comune.solo_poligoni(g.difference(laghi)) for p, g in province.items()}
+    regioni = {r: comune.solo_poligoni(g.difference(laghi)) for r, g in regioni.items()}
+    esteri = [(k, comune.solo_poligoni(g.difference(laghi))) for k, g in esteri]
     sfondo_comune = [(k, g) for k, g in esteri] + [(k, g) for k, g in sorted(enclavi.items())]
     reg_di = _regione_di_provincia()
     for nome in scelte:
