@@ -7,6 +7,9 @@ in the order of the program's physical tables): Natural Earth 4.0 physical layer
 fisica_fonti.csv.  Run from anywhere:
 
     /usr/bin/python3 tools/geogen/genera_fisiche.py [--geodata DIR] [area ...]
+
+Needs Debian 12 python3-gdal, python3-shapely, python3-numpy and gmt-gshhg-full (World Data
+Bank II rivers); sources and methods: data/mappe/FONTI_FISICHE.md.
 """
 
 import argparse
