@@ -114,7 +114,7 @@ void FormAvvio::keyPressEvent(QKeyEvent* evento) {
 }
 
 void FormAvvio::Avvia() {
-    if (!Navigazione::MostraMenuAree())
+    if (!Navigazione::Mostra(Navigazione::MenuAree))
         return;
     emit menuAperto();
     close();

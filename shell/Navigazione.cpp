@@ -4,31 +4,60 @@
 #include "shell/StatoProgramma.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QPointer>
 #include <QScreen>
-#include <QWidget>
 
 namespace Navigazione {
 namespace {
 
-Fabbrica& fabbricaMenuAree() {
-    static Fabbrica f;
-    return f;
+struct Voce {
+    Fabbrica fabbrica;
+    QPointer<QWidget> finestra;
+};
+
+QHash<QString, Voce>& registro() {
+    static QHash<QString, Voce> r;
+    return r;
 }
 
 } // namespace
 
-void RegistraMenuAree(Fabbrica fabbrica) {
-    fabbricaMenuAree() = std::move(fabbrica);
+void Registra(const QString& nome, Fabbrica fabbrica) {
+    registro()[nome].fabbrica = std::move(fabbrica);
 }
 
-bool MostraMenuAree() {
-    if (!fabbricaMenuAree())
-        return false;
-    QWidget* menu = fabbricaMenuAree()();
-    if (!menu)
-        return false;
-    MostraATuttoSchermo(menu);
-    return true;
+void Azzera() {
+    registro().clear();
+}
+
+bool Disponibile(const QString& nome) {
+    const auto it = registro().constFind(nome);
+    return it != registro().constEnd() && it->fabbrica;
+}
+
+QWidget* Esistente(const QString& nome) {
+    const auto it = registro().constFind(nome);
+    return it == registro().constEnd() ? nullptr : it->finestra.data();
+}
+
+QWidget* Mostra(const QString& nome) {
+    auto it = registro().find(nome);
+    if (it == registro().end() || !it->fabbrica)
+        return nullptr;
+    if (!it->finestra) {
+        QWidget* nuova = it->fabbrica();
+        if (!nuova)
+            return nullptr;
+        nuova->setAttribute(Qt::WA_DeleteOnClose);
+        nuova->setObjectName(nome);
+        it->finestra = nuova;
+    }
+    QWidget* finestra = it->finestra;
+    MostraATuttoSchermo(finestra);
+    if (auto* f = qobject_cast<FinestraProgramma*>(finestra))
+        f->Attivazione();
+    return finestra;
 }
 
 void MostraATuttoSchermo(QWidget* finestra) {

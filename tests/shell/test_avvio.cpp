@@ -168,7 +168,7 @@ void TestAvvio::pausa() {
 
 void TestAvvio::avvioSenzaMenu() {
     // Until the area menu is registered the start screen stays where it is.
-    Navigazione::RegistraMenuAree({});
+    Navigazione::Azzera();
     FormAvvio f;
     f.show();
     QSignalSpy aperto(&f, &FormAvvio::menuAperto);
@@ -177,13 +177,17 @@ void TestAvvio::avvioSenzaMenu() {
     QVERIFY(f.isVisible());
 
     QWidget* menu = nullptr;
-    Navigazione::RegistraMenuAree([&] { return menu = new QWidget; });
+    Navigazione::Registra(Navigazione::MenuAree, [&] { return menu = new QWidget; });
     QTest::keyClick(&f, Qt::Key_Return);
     QCOMPARE(aperto.count(), 1);
     QVERIFY(menu && menu->isVisible());
     QVERIFY(!f.isVisible());
+    QCOMPARE(Navigazione::Esistente(Navigazione::MenuAree), menu);
+    // Showing it again reuses the live window.
+    QCOMPARE(Navigazione::Mostra(Navigazione::MenuAree), menu);
     delete menu;
-    Navigazione::RegistraMenuAree({});
+    QVERIFY(!Navigazione::Esistente(Navigazione::MenuAree));
+    Navigazione::Azzera();
 }
 
 void TestAvvio::programmaVero() {
