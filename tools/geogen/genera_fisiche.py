@@ -455,7 +455,6 @@ class Generatore:
 
         terre = terra if sfondo is None else terra.union(sfondo)
         feats = []
-        coperture = []
         terrestri = []  # (area, index in feats) of the land elements
         for nome, cat, tipo, g, descr in elementi_ll:
             if tipo in ("confine", "indistinto"):
@@ -472,8 +471,6 @@ class Generatore:
                 ordine = ORDINE["lago"] if cat == "fiume" else ORDINE[cat]
                 if cat in ("monte", "pianura", "deserto", "ghiacciaio"):
                     terrestri.append((pg.area, len(feats)))
-                if cat != "mare":
-                    coperture.append(pg)
             elif tipo == "line":
                 ordine = ORDINE["fiume"]
             else:
@@ -494,12 +491,13 @@ class Generatore:
                 self.fonti.append((area, nome, cat, "Natural Earth 4.0 "
                                    "ne_10m_admin_0_boundary_lines_land, entro la cornice"))
             elif tipo == "indistinto":
-                pt = proietta(terra, area, tol)
-                resto = pt.difference(unary_union(coperture)) if coperture else pt
-                resto = togli_frammenti(solo_poligoni(resto), (tol * 2) ** 2)
-                feats.append(aree.elemento(nome, "element", "area", resto.__geo_interface__,
+                # The whole land, drawn under every other element: where another element
+                # lies, that one is hit first; a frame that hides a category leaves no hole.
+                pt = togli_frammenti(solo_poligoni(proietta(terra, area, tol)), (tol * 2) ** 2)
+                feats.append(aree.elemento(nome, "element", "area", pt.__geo_interface__,
                                            ORDINE["indistinto"], cat))
-                self.fonti.append((area, nome, cat, f"{descr_terra}, meno gli altri elementi"))
+                self.fonti.append((area, nome, cat,
+                                   f"{descr_terra}, disegnata sotto gli altri elementi"))
         if sfondo is not None:
             ps = proietta(sfondo, area, tol)
             if ps is not None:
