@@ -21,7 +21,7 @@ import sys
 
 from osgeo import ogr
 from shapely import wkb as shp_wkb
-from shapely.geometry import (GeometryCollection, LineString, MultiLineString, MultiPoint,
+from shapely.geometry import (GeometryCollection, LineString, MultiLineString,
                               MultiPolygon, Point, Polygon, box, shape)
 from shapely.ops import linemerge, nearest_points, unary_union
 
@@ -190,6 +190,8 @@ class Generatore:
     def __init__(self, src):
         self.src = src
         self.geometrie = {}  # (area, name) -> lon/lat geometry
+        self.tipi = {}  # (area, name) -> "area" | "line" | "point"
+        self.descrizioni = {}  # (area, name) -> source text
         self.wdb = None
         self.fonti = []
 
@@ -422,12 +424,13 @@ class Generatore:
 
     def come(self, area, chiavi):
         altra, _, nome = chiavi.partition(":")
-        return self.geometrie[(altra, nome)], self.tipi[(altra, nome)], f"come {nome} ({altra})"
+        chiave = (altra, nome)
+        return (self.geometrie[chiave], self.tipi[chiave],
+                f"la stessa geometria di {nome} della mappa {altra}: {self.descrizioni[chiave]}")
 
     # --- maps ---------------------------------------------------------------------------
 
     def genera(self, area, righe):
-        self.tipi = getattr(self, "tipi", {})
         elementi_ll = []  # (name, category, kind, lon/lat geometry, source)
         tagli_mare = [box(*map(float, chiavi.split(">cut:")[1].split(",")))
                       for _, _, fonte, chiavi in righe if fonte == "mari" and ">cut:" in chiavi]
@@ -441,6 +444,7 @@ class Generatore:
                 g, tipo, descr = getattr(self, fonte)(area, chiavi)
             self.geometrie[(area, nome)] = g
             self.tipi[(area, nome)] = tipo
+            self.descrizioni[(area, nome)] = descr
             elementi_ll.append((nome, cat, tipo, g, descr))
 
         tol = TOLLERANZA[area]
