@@ -3,6 +3,7 @@
 #include "shell/Profilo.h"
 #include "workspace/voce/ServizioVoce.h"
 
+#include <QBitmap>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -112,14 +113,35 @@ void Assistente::Anima() {
 
 void Assistente::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    Disegna(p, size(), ondeggio_, bocca_, occhiChiusi_);
+}
+
+void Assistente::resizeEvent(QResizeEvent* e) {
+    // Without a compositing window manager a translucent window shows black around the figure:
+    // clip the window to the figure's outline, in both extremes of its breathing.
+    QImage sagoma(size(), QImage::Format_ARGB32_Premultiplied);
+    sagoma.fill(Qt::transparent);
+    {
+        QPainter p(&sagoma);
+        Disegna(p, size(), -1, 1, false);
+        Disegna(p, size(), 1, 1, false);
+    }
+    setMask(QRegion(QBitmap::fromImage(sagoma.createAlphaMask())));
+    QWidget::resizeEvent(e);
+}
+
+void Assistente::Disegna(QPainter& p, QSize dimensione, double ondeggio, double bocca,
+                         bool occhiChiusi) const {
     p.setRenderHint(QPainter::Antialiasing);
-    const double scala = std::min(width() / LarghezzaBase, height() / AltezzaBase);
-    p.translate((width() - LarghezzaBase * scala) / 2, (height() - AltezzaBase * scala) / 2);
+    const double scala =
+        std::min(dimensione.width() / LarghezzaBase, dimensione.height() / AltezzaBase);
+    p.translate((dimensione.width() - LarghezzaBase * scala) / 2,
+                (dimensione.height() - AltezzaBase * scala) / 2);
     p.scale(scala, scala);
 
     const AspettoPersonaggio& a = aspetto_;
     const QPen bordo(a.contorno, 2.0);
-    const double dy = ondeggio_ * 1.5; // the upper body rises and falls
+    const double dy = ondeggio * 1.5; // the upper body rises and falls
 
     // Shadow.
     p.setPen(Qt::NoPen);
@@ -176,7 +198,7 @@ void Assistente::paintEvent(QPaintEvent*) {
 
     // Eyes.
     p.setBrush(a.occhi);
-    if (occhiChiusi_) {
+    if (occhiChiusi) {
         p.setPen(QPen(a.occhi, 2.0, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(56, 66 + dy), QPointF(64, 66 + dy));
         p.drawLine(QPointF(76, 66 + dy), QPointF(84, 66 + dy));
@@ -202,8 +224,8 @@ void Assistente::paintEvent(QPaintEvent*) {
 
     // Mouth: a smile when still, an opening oval while speaking.
     p.setBrush(a.bocca);
-    if (bocca_ > 0.01) {
-        const double h = 2 + 9 * bocca_;
+    if (bocca > 0.01) {
+        const double h = 2 + 9 * bocca;
         p.drawEllipse(QRectF(63, 82 + dy - h / 2 + 2, 14, h));
     } else {
         p.setBrush(Qt::NoBrush);

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class QPainter;
 struct ProfiloUtente;
 
 // The reading character: a small figure of our own in a frameless window of its own, that
@@ -48,11 +49,14 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
 private:
     void Anima();
+    void Disegna(QPainter& p, QSize dimensione, double ondeggio, double bocca,
+                 bool occhiChiusi) const;
     void CambiaVoce(bool parla);
 
     AspettoPersonaggio aspetto_;
