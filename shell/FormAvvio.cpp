@@ -52,7 +52,7 @@ FormAvvio::FormAvvio(QWidget* parent) : QWidget(parent) {
         this, QStringLiteral("Un atlante da esplorare, ascoltare e giocare, per tutti gli alunni"),
         QRect(420, 255, 340, 75), Qt::AlignCenter);
     crediti2 =
-        etichetta(this, QStringLiteral("Mappe da Natural Earth e ISTAT (elaborazione openpolis)"),
+        etichetta(this, QStringLiteral("Mappe: Natural Earth; ISTAT, elaborazione openpolis"),
                   QRect(420, 335, 340, 75), Qt::AlignCenter);
 
     bottone = new QPushButton(QStringLiteral("Clicca qui o premi Invio"), this);
