@@ -89,8 +89,10 @@ bool UscitaAudioQt::Avvia(const QByteArray& pcm, int frequenza) {
     formato.setSampleFormat(QAudioFormat::Int16);
     if (!dispositivo.isFormatSupported(formato))
         return false;
-    sink_ = new QAudioSink(dispositivo, formato, this);
-    sorgente_ = new SorgentePcm(pcm, std::exchange(primoCampione, nullptr), this);
+    // No parent: a sink is only ever deleted from the event loop (see Ferma). The source belongs
+    // to the sink, which reads it until its own destructor has run.
+    sink_ = new QAudioSink(dispositivo, formato);
+    sorgente_ = new SorgentePcm(pcm, std::exchange(primoCampione, nullptr), sink_);
     sorgente_->open(QIODevice::ReadOnly);
     sink_->start(sorgente_);
     if (sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState) {
@@ -142,11 +144,10 @@ bool UscitaAudioQt::Finita() const {
 void UscitaAudioQt::Ferma() {
     if (sink_) {
         sink_->stop();
+        // Deleting a sound server stream may run pending events; doing it later keeps that out of
+        // the middle of the caller's work.
         sink_->deleteLater();
         sink_ = nullptr;
-    }
-    if (sorgente_) {
-        sorgente_->deleteLater();
         sorgente_ = nullptr;
     }
     suOrologio_ = false;
