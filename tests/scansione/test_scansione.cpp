@@ -2,6 +2,7 @@
 #include "shell/Profilo.h"
 #include "workspace/scansione/CicloScansione.h"
 #include "workspace/scansione/ComandoScansione.h"
+#include "workspace/scansione/OrologioScansione.h"
 
 #include <QTest>
 
@@ -75,6 +76,7 @@ private slots:
     void intervallo_data();
     void intervallo();
     void sceltaRegioneManuale();
+    void orologioReale();
 };
 
 void TestScansione::ciclo_data() {
@@ -273,6 +275,38 @@ void TestScansione::sceltaRegioneManuale() {
     QCOMPARE(catalogo.ElencoNomi[passo[0].passo.daRipristinare], QString("Sardegna"));
     QCOMPARE(c.RilasciaInvio(),
              (ComandoScansione::Eventi{ComandoScansione::Evento::DiSelezione(0)}));
+}
+
+// The wiring a window uses: the real clock drives the steps, a held Space stops the clock, its
+// release selects. Only the order of events is checked, never durations.
+void TestScansione::orologioReale() {
+    ComandoScansione::Opzioni o;
+    o.modo = ModoScansione::Automatica;
+    o.intervalloMs = 10;
+    o.inMovimentoAllAvvio = true;
+    ComandoScansione c(CicloScansione(3, CicloScansione::Ripristino::Precedente), o);
+    OrologioScansione orologio;
+    QStringList visti;
+    const auto gestisci = [&](ComandoScansione::Eventi e) {
+        visti << Descrivi(e);
+        orologio.Arma(c.MillisecondiAlProssimoScatto());
+    };
+    connect(&orologio, &OrologioScansione::Scaduto, this,
+            [&] { gestisci(c.Trascorri(orologio.Preleva())); });
+    orologio.Azzera();
+    orologio.Arma(c.MillisecondiAlProssimoScatto());
+    QTRY_VERIFY_WITH_TIMEOUT(visti.join(' ').contains("P0:1"), 10000);
+
+    auto e = c.Trascorri(orologio.Preleva());
+    e += c.PremiSpazio();
+    gestisci(e);
+    QVERIFY(!orologio.Armato());
+    const int indice = c.Indice();
+    e = c.Trascorri(orologio.Preleva());
+    e += c.RilasciaSpazio();
+    gestisci(e);
+    QCOMPARE(visti.last(), QString("S%1").arg(indice));
+    QVERIFY(orologio.Armato()); // the clock runs on, the highlight stays until the next Space
 }
 
 QTEST_GUILESS_MAIN(TestScansione)
