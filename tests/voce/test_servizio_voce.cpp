@@ -95,6 +95,7 @@ private slots:
     void tagMalformati_data();
     void tagMalformati();
     void fermaEParlaDentroUnSegnalibro();
+    void letturaContinua();
     void voceDistruttaMentreParla();
     void modiItalianoPrimo();
 };
@@ -273,6 +274,28 @@ void TestServizioVoce::fermaEParlaDentroUnSegnalibro() {
     voce.Speak(ConSegni({"Uno", "due", "tre", "quattro"}));
     QTRY_COMPARE_WITH_TIMEOUT(a.complete, 1, 10000);
     QCOMPARE(a.segni, (QList<int>{1, 2, 7}));
+}
+
+void TestServizioVoce::letturaContinua() {
+    // The reading window speaks the next sentence from RequestComplete, sentence after sentence.
+    ServizioVoce servizio(SenzaDispositivo());
+    VoceEspeak voce(&servizio);
+    const QStringList frasi{"\\Mrk=4\\Roma\\Mrk=9\\ è bella.",
+                            "\\Mrk=15\\ Milano\\Mrk=20\\ lavora.",
+                            "\\Mrk=27\\ Napoli\\Mrk=30\\ canta."};
+    int prossima = 0;
+    QList<int> segni;
+    connect(&voce, &MotoreVoce::Bookmark, this, [&](int n) { segni.append(n); });
+    connect(&voce, &MotoreVoce::RequestComplete, this, [&] {
+        if (prossima < frasi.size())
+            voce.Speak("\\Spd=250\\\\Pit=100\\" + frasi[prossima++]);
+        else
+            ++prossima;
+    });
+    voce.Speak("\\Spd=250\\\\Pit=100\\" + frasi[prossima++]);
+    QTRY_COMPARE_WITH_TIMEOUT(prossima, frasi.size() + 1, 15000);
+    QCOMPARE(segni, (QList<int>{4, 9, 15, 20, 27, 30}));
+    QVERIFY(!servizio.Occupato());
 }
 
 void TestServizioVoce::voceDistruttaMentreParla() {
