@@ -32,6 +32,11 @@ StatoLibreria& Libreria() {
     return s;
 }
 
+// One request never makes more than this much audio (15 minutes, about 40 MB): a whole book
+// passed as one text is cut short instead of exhausting memory. Its remaining bookmarks fire at
+// the end of what was made.
+constexpr qsizetype PcmMassimo = qsizetype(15) * 60 * FrequenzaSintesi * 2;
+
 int Richiamo(short* campioni, int numero, espeak_EVENT* eventi) {
     StatoLibreria& lib = Libreria();
     if (!lib.risultato || !lib.richiesta)
@@ -49,7 +54,7 @@ int Richiamo(short* campioni, int numero, espeak_EVENT* eventi) {
     if (campioni && numero > 0)
         lib.risultato->pcm.append(reinterpret_cast<const char*>(campioni),
                                   qsizetype(numero) * qsizetype(sizeof(short)));
-    return 0;
+    return lib.risultato->pcm.size() > PcmMassimo ? 1 : 0;
 }
 
 // Under the lock.
@@ -131,7 +136,8 @@ RisultatoSintesi SintetizzaSottoBlocco(const RichiestaSintesi& r) {
                                             POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
     lib.richiesta = nullptr;
     lib.risultato = nullptr;
-    if (esito != EE_OK && !(r.annullata && r.annullata->load()))
+    const bool tagliata = ris.pcm.size() > PcmMassimo;
+    if (esito != EE_OK && !tagliata && !(r.annullata && r.annullata->load()))
         return SintesiEspeak::Stima(r);
     ris.sintetizzato = true;
     return ris;
@@ -190,6 +196,8 @@ RisultatoSintesi Stima(const RichiestaSintesi& r) {
         const qsizetype inizio = i;
         while (i < r.testo.size() && !r.testo[i].isSpace())
             ++i;
+        if ((campione + campioniPerParola) * qint64(sizeof(qint16)) > PcmMassimo)
+            break;
         ris.parole.append({inizio, i - inizio, campione});
         campione += campioniPerParola;
     }

@@ -11,7 +11,10 @@ class VoceFinta : public MotoreVoce {
 public:
     using MotoreVoce::MotoreVoce;
 
-    void Speak(const QString& testo) override { pronunciati.append(testo); }
+    void Speak(const QString& testo) override {
+        pronunciati.append(testo);
+        richieste.append(testo);
+    }
     void StopAll() override {
         ++fermate;
         pronunciati.clear();
@@ -26,7 +29,8 @@ public:
         emit RequestComplete();
     }
 
-    QStringList pronunciati; // requests not yet ended, oldest first
+    QStringList pronunciati; // requests not yet ended or stopped, oldest first
+    QStringList richieste;   // every request ever made
     int fermate = 0;         // StopAll calls
     QString modo;
 };
