@@ -136,13 +136,18 @@ void TestLettoreRtf::formato() {
 }
 
 void TestLettoreRtf::allineamento() {
-    const DocumentoRtf d =
-        LettoreRtf::Leggi("{\\rtf1\\qc Titolo\\par\\pard Testo\\par\\qj Lungo\\par\\qr Firma}");
+    const DocumentoRtf d = LettoreRtf::Leggi(
+        "{\\rtf1\\qc\\sa240 Titolo\\par\\pard Testo\\par\\qj\\sb120 Lungo\\par\\qr Firma}");
     QCOMPARE(d.paragrafi.size(), 4);
     QCOMPARE(d.paragrafi[0].allineamento, AllineamentoRtf::Centro);
     QCOMPARE(d.paragrafi[1].allineamento, AllineamentoRtf::Sinistra);
     QCOMPARE(d.paragrafi[2].allineamento, AllineamentoRtf::Giustificato);
     QCOMPARE(d.paragrafi[3].allineamento, AllineamentoRtf::Destra);
+    // Spacing is a paragraph property too, cleared by \pard.
+    QCOMPARE(d.paragrafi[0].spazioDopo, 240);
+    QCOMPARE(d.paragrafi[1].spazioDopo, 0);
+    QCOMPARE(d.paragrafi[2].spazioPrima, 120);
+    QCOMPARE(d.paragrafi[3].spazioPrima, 120);
 }
 
 void TestLettoreRtf::malformato_data() {

@@ -19,9 +19,12 @@ QTextCharFormat FormatoCarattere(const FormatoRtf& f, const QColor& coloreTesto)
     return c;
 }
 
-QTextBlockFormat FormatoBlocco(AllineamentoRtf a) {
+QTextBlockFormat FormatoBlocco(const ParagrafoRtf& p) {
     QTextBlockFormat b;
-    switch (a) {
+    // Margins are in pixels at the usual 96 per inch; twips are 1440 per inch.
+    b.setTopMargin(p.spazioPrima / 15.0);
+    b.setBottomMargin(p.spazioDopo / 15.0);
+    switch (p.allineamento) {
     case AllineamentoRtf::Sinistra:
         b.setAlignment(Qt::AlignLeft);
         break;
@@ -82,11 +85,11 @@ void Riempi(QTextDocument& documento, const DocumentoRtf& testo, const QColor& c
         const QTextCharFormat base = FormatoCarattere(
             p.segmenti.isEmpty() ? FormatoRtf{} : p.segmenti.first().formato, coloreTesto);
         if (primo) {
-            c.setBlockFormat(FormatoBlocco(p.allineamento));
+            c.setBlockFormat(FormatoBlocco(p));
             c.setBlockCharFormat(base);
             primo = false;
         } else {
-            c.insertBlock(FormatoBlocco(p.allineamento), base);
+            c.insertBlock(FormatoBlocco(p), base);
         }
         for (const SegmentoRtf& s : p.segmenti)
             c.insertText(s.testo, FormatoCarattere(s.formato, coloreTesto));

@@ -24,6 +24,8 @@ enum class Destinazione { Testo, Salta, Colori };
 struct StatoGruppo {
     FormatoRtf formato;
     AllineamentoRtf allineamento = AllineamentoRtf::Sinistra;
+    int spazioPrima = 0;
+    int spazioDopo = 0;
     Destinazione destinazione = Destinazione::Testo;
     int caratteriDopoUnicode = 1; // "\ucN"
     bool nascosto = false;        // "\v"
@@ -298,6 +300,11 @@ private:
             stato_.nascosto = acceso;
         } else if (p == QLatin1StringView("pard")) {
             stato_.allineamento = AllineamentoRtf::Sinistra;
+            stato_.spazioPrima = stato_.spazioDopo = 0;
+        } else if (p == QLatin1StringView("sb")) {
+            stato_.spazioPrima = std::clamp(v, 0, 14400);
+        } else if (p == QLatin1StringView("sa")) {
+            stato_.spazioDopo = std::clamp(v, 0, 14400);
         } else if (p == QLatin1StringView("ql")) {
             stato_.allineamento = AllineamentoRtf::Sinistra;
         } else if (p == QLatin1StringView("qc")) {
@@ -353,7 +360,7 @@ private:
         if (stato_.destinazione != Destinazione::Testo || stato_.nascosto)
             return;
         ChiudiByte();
-        corrente_.allineamento = stato_.allineamento;
+        ProprietaParagrafo();
         if (!corrente_.segmenti.isEmpty() && corrente_.segmenti.last().formato == stato_.formato)
             corrente_.segmenti.last().testo.append(c);
         else
@@ -363,7 +370,7 @@ private:
     void AggiungiTesto(const QString& s, const FormatoRtf& f) {
         if (s.isEmpty())
             return;
-        corrente_.allineamento = stato_.allineamento;
+        ProprietaParagrafo();
         if (!corrente_.segmenti.isEmpty() && corrente_.segmenti.last().formato == f)
             corrente_.segmenti.last().testo += s;
         else
@@ -389,9 +396,15 @@ private:
     void ChiudiParagrafo(bool conAllineamentoCorrente = true) {
         ChiudiByte();
         if (conAllineamentoCorrente)
-            corrente_.allineamento = stato_.allineamento;
+            ProprietaParagrafo();
         doc_.paragrafi.append(std::move(corrente_));
         corrente_ = ParagrafoRtf{};
+    }
+
+    void ProprietaParagrafo() {
+        corrente_.allineamento = stato_.allineamento;
+        corrente_.spazioPrima = stato_.spazioPrima;
+        corrente_.spazioDopo = stato_.spazioDopo;
     }
 
     void ImpostaCodifica(int pagina) {

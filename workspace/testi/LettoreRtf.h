@@ -33,6 +33,8 @@ struct SegmentoRtf {
 struct ParagrafoRtf {
     QList<SegmentoRtf> segmenti; // adjacent runs never share the same format
     AllineamentoRtf allineamento = AllineamentoRtf::Sinistra;
+    int spazioPrima = 0; // "\sb", twips
+    int spazioDopo = 0;  // "\sa", twips
 
     QString Testo() const;
     bool operator==(const ParagrafoRtf&) const = default;
