@@ -141,4 +141,19 @@ void ColoraTutto(QTextDocument& documento, const QColor& colore) {
     ColoraIntervallo(documento, 0, documento.characterCount() - 1, colore);
 }
 
+ContrastoLettura Contrasto(int schemaLettura) {
+    switch (schemaLettura) {
+    case 2:
+        return {QColor(Qt::black), QColor(Qt::white)};
+    case 3:
+        return {QColor(224, 224, 224), QColor(Qt::black)};
+    default:
+        return {QColor(Qt::white), QColor(Qt::black)};
+    }
+}
+
+int ProssimoContrasto(int schemaLettura) {
+    return schemaLettura >= 1 && schemaLettura < 3 ? schemaLettura + 1 : 1;
+}
+
 } // namespace DocumentoTesto

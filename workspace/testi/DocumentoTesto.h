@@ -35,4 +35,16 @@ void ColoraIntervallo(QTextDocument& documento, int inizio, int fine, const QCol
 // Colours the whole text.
 void ColoraTutto(QTextDocument& documento, const QColor& colore);
 
+// The three colour contrasts of the sheet reader ("Modifica colore"), 1 to 3: black on white,
+// white on black, black on light grey. Any other value is taken as 1. The spoken word is red in
+// all three.
+struct ContrastoLettura {
+    QColor sfondo;
+    QColor testo;
+};
+ContrastoLettura Contrasto(int schemaLettura);
+// 1, 2, 3, then 1 again.
+int ProssimoContrasto(int schemaLettura);
+inline const QColor ColoreParolaLetta = QColor(255, 0, 0);
+
 } // namespace DocumentoTesto
