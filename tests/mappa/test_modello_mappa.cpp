@@ -22,6 +22,8 @@ private slots:
     void marcatoriSecondoLaScala_data();
     void marcatoriSecondoLaScala();
     void nitidaAQuattroVolte();
+    void buchiEBordiComuni_data();
+    void buchiEBordiComuni();
 };
 
 void TestModelloMappa::politica() {
@@ -175,6 +177,47 @@ void TestModelloMappa::nitidaAQuattroVolte() {
     QCOMPARE(img.pixelColor(101, 50), QColor(Qt::red));
     QCOMPARE(img.pixelColor(150, 98), QColor(Qt::red));
     QCOMPARE(img.pixelColor(150, 101), QColor(Qt::blue));
+}
+
+void TestModelloMappa::buchiEBordiComuni_data() {
+    QTest::addColumn<bool>("composta"); // the widget's composed picture, or the painter's
+    QTest::newRow("pittore") << false;
+    QTest::newRow("composta") << true;
+}
+
+void TestModelloMappa::buchiEBordiComuni() {
+    // A ring with a hole (a lake that is not an element) and a neighbour sharing an edge
+    // at a fractional pixel position.
+    QFETCH(bool, composta);
+    const QByteArray testo = R"({"type":"FeatureCollection","orbisto":{"bounds":[0,0,100,100]},
+      "features":[
+        {"type":"Feature","properties":{"name":"Anello","kind":"area"},"geometry":{"type":"Polygon",
+         "coordinates":[[[0,0],[50.5,0],[50.5,100],[0,100],[0,0]],[[10,10],[30,10],[30,30],[10,30],[10,10]]]}},
+        {"type":"Feature","properties":{"name":"Vicino","kind":"area"},"geometry":{"type":"MultiPolygon",
+         "coordinates":[[[[50.5,0],[100,0],[100,100],[50.5,100],[50.5,0]]]]}}]})";
+    const RisultatoMappa r = LeggiMappaGeoJson(testo, "buco.geojson");
+    QVERIFY2(r.dati, qPrintable(r.errore));
+    QCOMPARE(r.dati->elementi[0].poligoni, QList<qsizetype>{0});
+    VistaMappa v;
+    v.impostaDati(r.dati);
+    v.impostaDimensione(QSize(100, 100));
+    v.impostaSfondo(QColor(0, 0, 255));
+    v.colora("Anello", QColor(255, 0, 0));
+    v.colora("Vicino", QColor(255, 0, 0));
+    QImage img(100, 100, QImage::Format_ARGB32_Premultiplied);
+    if (composta) {
+        v.componiMappa(img, QRect(0, 0, 100, 100), 1.0);
+    } else {
+        QPainter p(&img);
+        v.disegna(p, QRectF(0, 0, 100, 100));
+    }
+    QCOMPARE(img.pixelColor(20, 80), QColor(0, 0, 255)); // the hole shows the background
+    QCOMPARE(img.pixelColor(5, 5), QColor(255, 0, 0));
+    if (composta) // two elements of one colour meet without a seam of background
+        QCOMPARE(img.pixelColor(50, 50), QColor(255, 0, 0));
+    // Hit testing agrees: the hole is nobody's.
+    QCOMPARE(v.colpisci(QPointF(20, 80)).nome, QString());
+    QCOMPARE(v.colpisci(QPointF(40, 80)).nome, QString("Anello"));
 }
 
 QTEST_MAIN(TestModelloMappa)

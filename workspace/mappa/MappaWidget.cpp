@@ -52,7 +52,7 @@ bool MappaWidget::caricaMappa(const QString& chiave) {
         }
     }
     aggiornaPuntatore();
-    update();
+    ridisegnaMappa();
     if (QAccessible::isActive()) {
         QAccessibleEvent ev(this, QAccessible::ObjectReorder);
         QAccessible::updateAccessibility(&ev);
@@ -81,9 +81,12 @@ void MappaWidget::SetVariable(const QString& nome, const QString& valore) {
                 vista_.dati() ? vista_.dati()->indiciDi(oggettoInAttesa_) : QList<int>();
             return !indici.isEmpty() && vista_.evidenziato(indici.first());
         }();
+        const QColor prima = vista_.colore(oggettoInAttesa_);
         if (!vista_.colora(oggettoInAttesa_, valore))
             return;
-        update();
+        if (vista_.colore(oggettoInAttesa_) == prima)
+            return;
+        ridisegnaMappa();
         if (vista_.dati()) {
             const auto indici = vista_.dati()->indiciDi(oggettoInAttesa_);
             if (!indici.isEmpty()) {
@@ -105,7 +108,7 @@ void MappaWidget::SetVariable(const QString& nome, const QString& valore) {
 
 void MappaWidget::GotoFrame(int fotogramma) {
     if (vista_.impostaFotogramma(fotogramma)) {
-        update();
+        ridisegnaMappa();
         if (QAccessible::isActive()) {
             QAccessibleEvent ev(this, QAccessible::VisibleDataChanged);
             QAccessible::updateAccessibility(&ev);
@@ -120,7 +123,7 @@ void MappaWidget::setBGColor(const QString& rrggbb) {
     if (!ok)
         return;
     vista_.impostaSfondo(QColor::fromRgb(QRgb(0xFF000000u | v)));
-    update();
+    ridisegnaMappa();
 }
 
 void MappaWidget::setBackgroundColor(double rgb) {
@@ -131,7 +134,7 @@ void MappaWidget::setBackgroundColor(double rgb) {
 
 void MappaWidget::setBackgroundColor(quint32 rgb) {
     vista_.impostaCornice(QColor::fromRgb(QRgb(0xFF000000u | (rgb & 0xFFFFFFu))));
-    update();
+    ridisegnaMappa();
 }
 
 void MappaWidget::setColoreEvidenziazione(const QString& rrggbb) {
@@ -150,9 +153,27 @@ void MappaWidget::attivaElemento(int indice) {
     emit FSCommand(PrefissoElemento + vista_.dati()->elementi[indice].nome, QString());
 }
 
+void MappaWidget::ridisegnaMappa() {
+    immagineValida_ = false;
+    update();
+}
+
 void MappaWidget::paintEvent(QPaintEvent* e) {
+    QRect zona = isVisible() ? visibleRegion().boundingRect() : QRect();
+    zona = zona.united(e->rect()).intersected(rect());
+    if (zona.isEmpty())
+        zona = e->rect();
+    if (!immagineValida_ || !zonaImmagine_.contains(e->rect())) {
+        vista_.componiMappa(immagine_, zona, devicePixelRatioF());
+        zonaImmagine_ = zona;
+        immagineValida_ = true;
+    }
     QPainter p(this);
-    vista_.disegna(p, e->rect());
+    const QRect r = e->rect();
+    const qreal dpr = immagine_.devicePixelRatio();
+    p.drawImage(r, immagine_,
+                QRectF((r.topLeft() - zonaImmagine_.topLeft()) * dpr, r.size() * dpr));
+    vista_.disegnaPezzo(p);
     if (!errore_.isEmpty() && !vista_.dati()) {
         QFont f = font();
         f.setPointSizeF(std::max(12.0, f.pointSizeF() * 1.5));
@@ -165,6 +186,7 @@ void MappaWidget::paintEvent(QPaintEvent* e) {
 
 void MappaWidget::resizeEvent(QResizeEvent* e) {
     vista_.impostaDimensione(size());
+    immagineValida_ = false;
     QWidget::resizeEvent(e);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QHash>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -102,6 +103,7 @@ protected:
 
 private:
     void aggiornaPuntatore();
+    void ridisegnaMappa(); // the picture of the map changed
     void annuncia(int elemento, QAccessible::Event evento);
     void azzeraFigliAccessibili();
 
@@ -112,6 +114,11 @@ private:
     QString oggettoInAttesa_;
     int sottoPuntatore_ = -1;
     QList<int> figliAccessibili_;
+    // The map as last painted, for the visible part of the widget: repaints that change nothing
+    // but the dragged piece, and repaints after a scroll inside it, are a copy.
+    QImage immagine_;
+    QRect zonaImmagine_;
+    bool immagineValida_ = false;
     mutable QHash<int, QAccessible::Id> idFigli_;
 };
 

@@ -233,7 +233,9 @@ public:
     // GeoJSON coordinates of any geometry type: every innermost array of positions becomes one
     // polygon (a ring, a line or a group of points); a bare position becomes a polygon of one
     // point.
-    bool coordinate(QList<QPolygonF>& parti, int profondita = 0) {
+    // Polygons are recorded in poligoni as the index of their first ring.
+    bool coordinate(QList<QPolygonF>& parti, QList<qsizetype>& poligoni, int profondita = 0,
+                    bool* sequenza = nullptr) {
         if (profondita > 8)
             return errore(QStringLiteral("coordinate annidate troppo in profondità"));
         spazi();
@@ -258,18 +260,28 @@ public:
         ++p_;
         const bool figliPosizioni = prossimo() != '[';
         p_ = inizioArray;
-        if (!figliPosizioni)
-            return array([&] { return coordinate(parti, profondita + 1); });
-        QPolygonF sequenza;
+        if (!figliPosizioni) {
+            const qsizetype inizio = parti.size();
+            bool anelli = false;
+            const bool ok =
+                array([&] { return coordinate(parti, poligoni, profondita + 1, &anelli); });
+            if (ok && anelli)
+                poligoni.append(inizio); // an array of rings: one polygon
+            return ok;
+        }
+        QPolygonF seq;
         const bool ok = array([&] {
             QPointF punto;
             if (!posizione(punto))
                 return false;
-            sequenza.append(punto);
+            seq.append(punto);
             return true;
         });
-        if (ok)
-            parti.append(std::move(sequenza));
+        if (ok) {
+            parti.append(std::move(seq));
+            if (sequenza)
+                *sequenza = true;
+        }
         return ok;
     }
 
@@ -454,7 +466,7 @@ RisultatoMappa LeggiMappaGeoJson(QByteArrayView testo, const QString& nomeFile) 
                         return j.stringa(tipoGeometria);
                     if (g == "coordinates") {
                         haGeometria = true;
-                        return j.coordinate(e.parti);
+                        return j.coordinate(e.parti, e.poligoni);
                     }
                     return j.salta();
                 });
@@ -486,6 +498,8 @@ RisultatoMappa LeggiMappaGeoJson(QByteArrayView testo, const QString& nomeFile) 
             e.ruolo = RuoloElemento::Sfondo;
         else
             e.ruolo = RuoloElemento::Elemento;
+        if (e.forma == FormaElemento::Area && e.poligoni.isEmpty())
+            e.poligoni.append(0);
         if (e.forma == FormaElemento::Punto && e.parti.size() > 1) {
             QPolygonF tutti;
             for (const QPolygonF& p : std::as_const(e.parti))

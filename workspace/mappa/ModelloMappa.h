@@ -25,6 +25,8 @@ struct ElementoMappa {
     // Areas: the rings of all polygons (outer and holes, filled even-odd); lines: the polylines;
     // points: one polygon holding the points.
     QList<QPolygonF> parti;
+    // Areas: the index in parti where each polygon (outer ring, then its holes) starts.
+    QList<qsizetype> poligoni;
     QRectF limiti;         // bounding box of every part
     double superficie = 0; // areas: sum of the ring areas (holes subtracted by winding)
 };

@@ -261,6 +261,7 @@ void VistaMappa::assicuraCache() const {
     if (cacheValida_)
         return;
     cacheValida_ = true;
+    ++generazione_;
     calcolaImpaginazione();
     forme_.clear();
     if (!dati_)
@@ -277,15 +278,21 @@ void VistaMappa::assicuraCache() const {
                           QSizeF(e.limiti.width() * s, e.limiti.height() * s));
         f.superficie = e.superficie * s * s;
         double maggiore = -1;
-        for (const QPolygonF& parte : e.parti) {
+        // Which rings start a polygon, and whether that polygon has holes.
+        QList<bool> inizio(e.parti.size(), false);
+        for (qsizetype k : e.poligoni)
+            if (k >= 0 && k < e.parti.size())
+                inizio[k] = true;
+        for (qsizetype k = 0; k < e.parti.size(); ++k) {
+            const QPolygonF& parte = e.parti[k];
             QPolygonF d;
             d.reserve(parte.size());
             QPointF ultimo;
             for (const QPointF& m : parte) {
                 const QPointF q(m.x() * s + dx, -m.y() * s + dy);
-                // Points closer than half a pixel to the last kept one add nothing visible.
+                // Points closer than about half a pixel to the last kept one add nothing visible.
                 if (d.isEmpty() ||
-                    std::abs(q.x() - ultimo.x()) + std::abs(q.y() - ultimo.y()) >= 0.5 ||
+                    std::abs(q.x() - ultimo.x()) + std::abs(q.y() - ultimo.y()) >= 0.6 ||
                     e.forma == FormaElemento::Punto) {
                     d.append(q);
                     ultimo = q;
@@ -297,27 +304,26 @@ void VistaMappa::assicuraCache() const {
                 if (d.last() != q)
                     d.append(q);
             }
-            switch (e.forma) {
-            case FormaElemento::Area:
-                if (d.size() >= 3) {
-                    f.percorso.addPolygon(d);
-                    f.percorso.closeSubpath();
-                    const QRectF r = d.boundingRect();
-                    if (r.width() * r.height() > maggiore) {
-                        maggiore = r.width() * r.height();
-                        f.centro = r.center();
-                    }
-                    f.parti.append(std::move(d));
+            if (e.forma == FormaElemento::Area) {
+                if (d.size() < 3)
+                    continue; // smaller than a pixel: the marker stands for it
+                const QRectF r = d.boundingRect();
+                if (r.width() * r.height() > maggiore) {
+                    maggiore = r.width() * r.height();
+                    f.centro = r.center();
                 }
-                break;
-            case FormaElemento::Linea:
-                f.percorso.addPolygon(d);
-                f.parti.append(std::move(d));
-                break;
-            case FormaElemento::Punto:
-                f.parti.append(std::move(d));
-                break;
+                const bool primo = inizio[k];
+                const bool conBuchi = primo && k + 1 < e.parti.size() && !inizio[k + 1];
+                const bool buco = !primo;
+                if (conBuchi || buco) {
+                    f.conBuchi.addPolygon(d);
+                    f.conBuchi.closeSubpath();
+                } else {
+                    f.semplici.append(int(f.parti.size()));
+                }
             }
+            f.limitiParti.append(d.boundingRect());
+            f.parti.append(std::move(d));
         }
         if (maggiore < 0)
             f.centro = f.limiti.center();
@@ -336,7 +342,7 @@ double VistaMappa::spessoreLinee() const {
 }
 
 double VistaMappa::spessoreConfini() const {
-    return std::clamp(std::min(rettangoloMappa_.width(), rettangoloMappa_.height()) / 700.0, 1.0,
+    return std::clamp(std::min(rettangoloMappa_.width(), rettangoloMappa_.height()) / 1100.0, 1.0,
                       3.0);
 }
 
@@ -623,29 +629,48 @@ QRectF VistaMappa::limitiDisegno(int i) const {
     return forme_[i].limiti.adjusted(-m, -m, m, m);
 }
 
-void VistaMappa::disegnaForma(QPainter& p, int i, const QColor& colore, QPointF spostamento) const {
+QPainterPath VistaMappa::percorso(int i) const {
+    QPainterPath pp;
+    const ElementoMappa& e = dati_->elementi[i];
+    for (const QPolygonF& parte : forme_[i].parti) {
+        pp.addPolygon(parte);
+        if (e.forma == FormaElemento::Area)
+            pp.closeSubpath();
+    }
+    return pp;
+}
+
+void VistaMappa::disegnaForma(QPainter& p, int i, const QColor& colore,
+                              const QRectF& esposto) const {
     const ElementoMappa& e = dati_->elementi[i];
     const Forma& f = forme_[i];
-    const bool sposta = !spostamento.isNull();
-    if (sposta) {
-        p.save();
-        p.translate(spostamento);
-    }
     switch (e.forma) {
     case FormaElemento::Area:
-        p.fillPath(f.percorso, colore);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colore);
+        for (int k : f.semplici)
+            if (f.limitiParti[k].intersects(esposto))
+                p.drawPolygon(f.parti[k]);
+        if (!f.conBuchi.isEmpty())
+            p.drawPath(f.conBuchi);
         break;
     case FormaElemento::Linea: {
-        const double w = e.ruolo == RuoloElemento::Confine ? spessoreConfini() : spessoreLinee();
+        const bool confine = e.ruolo == RuoloElemento::Confine;
+        const double w = confine ? spessoreConfini() : spessoreLinee();
         QPen penna(colore, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        p.strokePath(f.percorso, penna);
+        if (confine && w <= 1.0)
+            penna.setCosmetic(true); // the fast thin-line path
+        p.setPen(penna);
+        p.setBrush(Qt::NoBrush);
+        const double m = w / 2 + 1;
+        for (qsizetype k = 0; k < f.parti.size(); ++k)
+            if (f.limitiParti[k].adjusted(-m, -m, m, m).intersects(esposto))
+                p.drawPolyline(f.parti[k]);
         break;
     }
     case FormaElemento::Punto:
         break;
     }
-    if (sposta)
-        p.restore();
 }
 
 void VistaMappa::disegnaSimboli(QPainter& p, int i, const QColor& colore,
@@ -678,63 +703,200 @@ void VistaMappa::disegnaSimboli(QPainter& p, int i, const QColor& colore,
 }
 
 void VistaMappa::disegna(QPainter& p, const QRectF& esposto) const {
+    disegnaMappa(p, esposto);
+    disegnaPezzo(p);
+}
+
+void VistaMappa::disegnaMappa(QPainter& p, const QRectF& esposto) const {
     assicuraCache();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.fillRect(esposto, cornice());
     p.fillRect(rettangoloMappa_.intersected(esposto), sfondo_);
-    if (!dati_) {
-        p.restore();
-        return;
+    if (dati_) {
+        const QList<ElementoMappa>& el = dati_->elementi;
+        for (int i = 0; i < el.size(); ++i) {
+            if (el[i].forma == FormaElemento::Punto || !visibile(i) ||
+                !limitiDisegno(i).intersects(esposto))
+                continue;
+            disegnaForma(p, i, coloreElemento(i), esposto);
+        }
     }
-    if (!vassoio_.isNull()) {
+    p.restore();
+    disegnaDecorazioni(p, esposto);
+}
+
+// --- the label canvas ---------------------------------------------------------------------
+
+void VistaMappa::costruisciTela(const QRect& zona, qreal rapporto) const {
+    Tela& t = tela_;
+    t.zona = zona;
+    t.rapporto = rapporto;
+    t.generazione = generazione_;
+    t.fotogramma = fotogramma_;
+    t.larghezza = int(std::ceil(zona.width() * rapporto));
+    t.altezza = int(std::ceil(zona.height() * rapporto));
+    const size_t n = size_t(t.larghezza) * size_t(t.altezza);
+    t.sopra.assign(n, 0);
+    t.sotto.assign(n, 0);
+    t.copertura.assign(n, 255);
+    if (n == 0)
+        return;
+
+    // Device pixels of the canvas: device point q is canvas point (q - zona.topLeft) * rapporto.
+    const QRect mappa = QRectF((rettangoloMappa_.topLeft() - zona.topLeft()) * rapporto,
+                               rettangoloMappa_.size() * rapporto)
+                            .toAlignedRect()
+                            .intersected(QRect(0, 0, t.larghezza, t.altezza));
+    for (int y = mappa.top(); y <= mappa.bottom(); ++y)
+        std::fill_n(t.sopra.begin() + qsizetype(y) * t.larghezza + mappa.left(), mappa.width(),
+                    quint16(1));
+    if (!dati_)
+        return;
+
+    // Each element is rasterised once, antialiased, into a coverage scratch, and merged: where it
+    // covers a pixel fully it becomes the only label; where partly, it goes on top of whatever was
+    // the main label there, with its coverage.
+    QImage graffio(t.larghezza, t.altezza, QImage::Format_Alpha8);
+    graffio.fill(0);
+    const QRectF esposto(zona);
+    const QList<ElementoMappa>& el = dati_->elementi;
+    for (int i = 0; i < el.size() && i < 65534; ++i) {
+        if (el[i].forma == FormaElemento::Punto || !visibile(i))
+            continue;
+        const QRectF limiti = limitiDisegno(i);
+        if (!limiti.intersects(esposto))
+            continue;
+        const QRect r =
+            QRectF((limiti.topLeft() - zona.topLeft()) * rapporto, limiti.size() * rapporto)
+                .toAlignedRect()
+                .intersected(graffio.rect());
+        if (r.isEmpty())
+            continue;
+        {
+            QPainter p(&graffio);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setClipRect(r);
+            p.scale(rapporto, rapporto);
+            p.translate(-zona.topLeft());
+            disegnaForma(p, i, Qt::black, esposto);
+        }
+        const quint16 etichetta = quint16(i + 2);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            uchar* riga = graffio.scanLine(y);
+            const qsizetype base = qsizetype(y) * t.larghezza;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const uchar c = riga[x];
+                if (!c)
+                    continue;
+                riga[x] = 0;
+                const qsizetype k = base + x;
+                if (c == 255) {
+                    t.sopra[k] = etichetta;
+                    t.copertura[k] = 255;
+                } else {
+                    t.sotto[k] = t.copertura[k] >= 128 ? t.sopra[k] : t.sotto[k];
+                    t.sopra[k] = etichetta;
+                    t.copertura[k] = c;
+                }
+            }
+        }
+    }
+}
+
+void VistaMappa::componiMappa(QImage& img, const QRect& zona, qreal rapporto) const {
+    assicuraCache();
+    const Tela& t = tela_;
+    if (t.zona != zona || t.rapporto != rapporto || t.generazione != generazione_ ||
+        t.fotogramma != fotogramma_)
+        costruisciTela(zona, rapporto);
+    if (img.width() != t.larghezza || img.height() != t.altezza ||
+        img.format() != QImage::Format_ARGB32_Premultiplied)
+        img = QImage(t.larghezza, t.altezza, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(rapporto);
+
+    const qsizetype n = dati_ ? dati_->elementi.size() : 0;
+    std::vector<quint32> colori(size_t(n + 2));
+    colori[0] = cornice().rgb() | 0xFF000000u;
+    colori[1] = sfondo_.rgb() | 0xFF000000u;
+    for (qsizetype i = 0; i < n; ++i)
+        colori[size_t(i + 2)] = coloreElemento(int(i)).rgb() | 0xFF000000u;
+    const quint32* c = colori.data();
+    for (int y = 0; y < t.altezza; ++y) {
+        auto* riga = reinterpret_cast<quint32*>(img.scanLine(y));
+        const qsizetype base = qsizetype(y) * t.larghezza;
+        const quint16* sopra = t.sopra.data() + base;
+        const quint16* sotto = t.sotto.data() + base;
+        const quint8* cop = t.copertura.data() + base;
+        for (int x = 0; x < t.larghezza; ++x) {
+            const uint a = cop[x];
+            if (a == 255) {
+                riga[x] = c[sopra[x]];
+                continue;
+            }
+            const quint32 p = c[sopra[x]], q = c[sotto[x]];
+            const uint b = 255 - a;
+            quint32 rb = (p & 0xFF00FFu) * a + (q & 0xFF00FFu) * b;
+            rb = ((rb + ((rb >> 8) & 0xFF00FFu) + 0x800080u) >> 8) & 0xFF00FFu;
+            quint32 g = ((p >> 8) & 0xFFu) * a + ((q >> 8) & 0xFFu) * b;
+            g = ((g + (g >> 8) + 0x80u) >> 8) & 0xFFu;
+            riga[x] = 0xFF000000u | rb | (g << 8);
+        }
+    }
+    QPainter p(&img);
+    p.translate(-zona.topLeft());
+    disegnaDecorazioni(p, QRectF(zona));
+}
+
+void VistaMappa::disegnaDecorazioni(QPainter& p, const QRectF& esposto) const {
+    if (!dati_)
+        return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (!vassoio_.isNull() && vassoio_.intersects(esposto)) {
         const QColor s = sfondo_.toRgb();
         const QColor fondo = s.lightness() > 128 ? s.darker(115) : s.lighter(140);
         p.setPen(QPen(s.lightness() > 128 ? Qt::black : Qt::white, 2, Qt::DashLine));
         p.setBrush(fondo);
         p.drawRoundedRect(vassoio_, 12, 12);
     }
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::NoBrush);
     const QList<ElementoMappa>& el = dati_->elementi;
-    for (int i = 0; i < el.size(); ++i) {
-        if (el[i].forma == FormaElemento::Punto || !visibile(i) ||
-            !limitiDisegno(i).intersects(esposto))
-            continue;
-        disegnaForma(p, i, coloreElemento(i), {});
-    }
     for (int i = 0; i < el.size(); ++i) {
         if ((el[i].forma != FormaElemento::Punto && !forme_[i].marcatore) || !visibile(i) ||
             !limitiDisegno(i).intersects(esposto))
             continue;
         disegnaSimboli(p, i, coloreElemento(i), {});
     }
+    p.restore();
+}
 
+void VistaMappa::disegnaPezzo(QPainter& p) const {
     // The piece on offer, in the tray or under the pointer, outlined so it shows on any colour.
     const QRectF pezzo = rettangoloPezzoOfferto();
-    if (!pezzo.isNull()) {
-        const QPointF d = trascinando_ ? spostamentoTrascinamento_ : spostamentoVassoio();
-        const QColor c =
-            coloriPezzi_[offerto_].isValid() ? coloriPezzi_[offerto_] : colorePezzoIniziale;
-        const Forma& f = forme_[offerto_];
-        if (f.marcatore || el[offerto_].forma == FormaElemento::Punto) {
-            disegnaSimboli(p, offerto_, c, d);
-        } else if (el[offerto_].forma == FormaElemento::Area) {
-            p.save();
-            p.translate(d);
+    if (pezzo.isNull())
+        return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QList<ElementoMappa>& el = dati_->elementi;
+    const QPointF d = trascinando_ ? spostamentoTrascinamento_ : spostamentoVassoio();
+    const QColor c =
+        coloriPezzi_[offerto_].isValid() ? coloriPezzi_[offerto_] : colorePezzoIniziale;
+    const Forma& f = forme_[offerto_];
+    if (f.marcatore || el[offerto_].forma == FormaElemento::Punto) {
+        disegnaSimboli(p, offerto_, c, d);
+    } else {
+        const QPainterPath pp = percorso(offerto_);
+        p.translate(d);
+        if (el[offerto_].forma == FormaElemento::Area) {
             p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.drawPath(f.percorso);
+            p.drawPath(pp);
             p.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.setBrush(c);
-            p.drawPath(f.percorso);
-            p.restore();
+            p.drawPath(pp);
         } else {
-            p.save();
-            p.translate(d);
-            p.strokePath(f.percorso, QPen(Qt::black, spessoreLinee() + 4, Qt::SolidLine,
-                                          Qt::RoundCap, Qt::RoundJoin));
-            p.restore();
-            disegnaForma(p, offerto_, c, d);
+            p.strokePath(pp, QPen(Qt::black, spessoreLinee() + 4, Qt::SolidLine, Qt::RoundCap,
+                                  Qt::RoundJoin));
+            p.strokePath(pp, QPen(c, spessoreLinee(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         }
     }
     p.restore();

@@ -10,6 +10,7 @@
 #include <QTransform>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -99,12 +100,25 @@ public:
     QPointF puntoDiPresa(int indice) const;      // a point that hits the element
     bool haMarcatore(int indice) const;
 
+    // Paints the map (disegnaMappa: background, tray, elements, symbols) and the piece on offer
+    // on top (disegnaPezzo); disegna does both. The widget caches the first and repaints only the
+    // second while a piece is dragged.
     void disegna(QPainter& p, const QRectF& esposto) const;
+    void disegnaMappa(QPainter& p, const QRectF& esposto) const;
+    void disegnaPezzo(QPainter& p) const;
+
+    // The widget's fast path: the map of the device rectangle zona into img (zona's size times
+    // rapportoPixel). The element under each pixel, the one beneath it and the antialiased
+    // coverage between them are computed once per size, frame and zona; a change of colours then
+    // costs one pass over the pixels instead of drawing every element again.
+    void componiMappa(QImage& img, const QRect& zona, qreal rapportoPixel) const;
 
 private:
     struct Forma {
-        QPainterPath percorso;
-        QList<QPolygonF> parti; // simplified device geometry for hit testing
+        QList<QPolygonF> parti; // simplified device geometry: rings, lines or points
+        QList<QRectF> limitiParti;
+        QList<int> semplici;   // areas: indices of rings that are a polygon without holes
+        QPainterPath conBuchi; // areas: the polygons with holes
         QRectF limiti;
         double superficie = 0;
         bool marcatore = false;
@@ -114,12 +128,25 @@ private:
         StatoPezzo stato = StatoPezzo::Assente;
     };
 
+    struct Tela {
+        QRect zona;
+        qreal rapporto = 0;
+        int generazione = -1;
+        int fotogramma = -1;
+        int larghezza = 0, altezza = 0;
+        std::vector<quint16> sopra, sotto; // 0 letterbox, 1 map background, 2 + element index
+        std::vector<quint8> copertura;     // coverage of sopra over sotto
+    };
+
     void assicuraCache() const;
+    void costruisciTela(const QRect& zona, qreal rapporto) const;
+    void disegnaDecorazioni(QPainter& p, const QRectF& esposto) const;
     void calcolaImpaginazione() const;
     QRectF limitiDisegno(int i) const;
     double spessoreLinee() const;
     double spessoreConfini() const;
-    void disegnaForma(QPainter& p, int i, const QColor& colore, QPointF spostamento) const;
+    void disegnaForma(QPainter& p, int i, const QColor& colore, const QRectF& esposto) const;
+    QPainterPath percorso(int i) const;
     void disegnaSimboli(QPainter& p, int i, const QColor& colore, QPointF spostamento) const;
     QPointF spostamentoVassoio() const;
     QRectF rettangoloPezzo(int i) const;
@@ -142,6 +169,8 @@ private:
     QPointF spostamentoTrascinamento_;
 
     mutable bool cacheValida_ = false;
+    mutable int generazione_ = 0;
+    mutable Tela tela_;
     mutable QList<Forma> forme_;
     mutable QRectF rettangoloMappa_;
     mutable QRectF vassoio_;
