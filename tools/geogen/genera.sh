@@ -3,6 +3,8 @@
 # or $ORBISTO_GEODATA).
 #   tools/geogen/genera.sh politiche [mappa ...]   political maps (all, or the ones named)
 #   tools/geogen/genera.sh fisiche [mappa ...]     physical maps (genera_fisiche.py)
+#   tools/geogen/genera.sh regioni [regione ...]   physical maps of the 20 regions and their
+#                                                   tables in catalog/CatalogoFisicoRegioni.cpp
 set -eu
 QUI=$(cd "$(dirname "$0")" && pwd)
 PY=/usr/bin/python3
@@ -20,8 +22,12 @@ politiche)
 fisiche)
     "$PY" genera_fisiche.py "$@"
     ;;
+regioni)
+    "$PY" fisica_regioni.py "$@"
+    "$PY" fisica_regioni_tabelle.py
+    ;;
 *)
-    echo "uso: $0 politiche|fisiche [mappa ...]" >&2
+    echo "uso: $0 politiche|fisiche|regioni [mappa ...]" >&2
     exit 2
     ;;
 esac
