@@ -417,16 +417,24 @@ stesso file con `tools/geogen/fisica_regioni_tabelle.py`).
   Natural Earth). Il mare è l'acqua della cornice che non è terra.
 - **Valli, colline, pianure, altopiani e massicci, isole**: comuni ISTAT 2023 (openpolis) uniti;
   di un comune con parti su isole e in terraferma si prende la sola parte indicata.
-  La quota di una grande pianura che spetta alla regione (Pianura Padana, Veneta, Friulana)
-  è data dai comuni della regione che cadono per meno di metà entro ALPS e APPENNINI di
-  Natural Earth 4.0.
+  Per le colline e gli altopiani di comuni sparsi si aggiungono i comuni della regione che
+  stanno tra quelli elencati (punto interno entro il loro inviluppo convesso), così l'area è
+  continua. La quota di una grande pianura che spetta alla regione (Pianura Padana, Veneta,
+  Friulana) è data dai comuni della regione che cadono per meno di metà entro ALPS e
+  APPENNINI di Natural Earth 4.0; per l'Emilia Romagna, dove quel poligono copre parte della
+  pianura, dai comuni a nord della linea pedemontana per le città della via Emilia.
 - **Catene**: fascia larga pochi chilometri lungo la cresta, per le vette e i valichi della
   catena alle loro coordinate pubblicate.
-- **Vette**: punto alle coordinate pubblicate della vetta (o al punto di Natural Earth 4.0 quando
-  c'è); una vetta che sta sul confine viene portata appena dentro la regione.
+- **Vette**: punto alle coordinate pubblicate della vetta (latitudine, longitudine e quota come
+  riportate dai repertori geografici che le riprendono dalla cartografia IGM), o al punto di
+  Natural Earth 4.0 quando c'è; precisione dell'ordine di qualche centinaio di metri. Una vetta
+  che sta sul confine viene portata appena dentro la regione (lo spostamento è scritto qui sotto).
 - **Fiumi**: linee di Natural Earth 4.0 quando il fiume vi ha il suo nome; altrimenti il corso
-  dalla sorgente alla foce (o alla confluenza) per i comuni attraversati, seguito lungo i tratti
-  di World Data Bank II (GSHHG 2.3.7, pacchetto Debian gmt-gshhg-full) che gli stanno accanto.
+  dalla sorgente alla foce (o alla confluenza) per i comuni attraversati (punto interno di
+  ogni comune, linea arrotondata), seguito lungo i tratti di World Data Bank II (GSHHG 2.3.7,
+  pacchetto Debian gmt-gshhg-full) che gli stanno accanto. La forma binned di WDB II nel
+  pacchetto porta solo i fiumi maggiori: per i fiumi minori la quota presa da WDB II è 0 % e il
+  corso è quello per i comuni.
   **Laghi e lagune**: poligoni di Natural Earth 4.0.
 - **Mari**: l'acqua della cornice entro 8 km dal poligono marino di Natural Earth 4.0; golfi e
   stretti: l'acqua entro il poligono dei capi che li chiudono (coordinate pubblicate).
