@@ -350,21 +350,12 @@ void carica(CatalogoArea& c, std::span<const Elemento> tabella) {
 }
 
 std::span<const Elemento> tabellaDi(const QString& area) {
-    if (area == u"Italia")
-        return tabellaItalia;
-    if (area == u"Europa")
-        return tabellaEuropa;
-    if (area == u"Africa")
-        return tabellaAfrica;
-    if (area == u"Asia")
-        return tabellaAsia;
-    if (area == u"Americacs")
-        return tabellaAmericacs;
-    if (area == u"Sudamerica")
-        return tabellaSudamerica;
-    if (area == u"Australia")
-        return tabellaAustralia;
-    return {};
+    // In the order of ChiaviAree().
+    static const std::span<const Elemento> tabelle[] = {
+        tabellaItalia,    tabellaEuropa,     tabellaAfrica,   tabellaAsia,
+        tabellaAmericacs, tabellaSudamerica, tabellaAustralia};
+    const int i = IndiceArea(area);
+    return i < 0 ? std::span<const Elemento>() : tabelle[i];
 }
 
 } // namespace
@@ -408,6 +399,10 @@ const QStringList& ChiaviAree() {
                                     QStringLiteral("Americacs"), QStringLiteral("Sudamerica"),
                                     QStringLiteral("Australia")};
     return chiavi;
+}
+
+int IndiceArea(const QString& area) {
+    return static_cast<int>(ChiaviAree().indexOf(area));
 }
 
 bool CaricaCatalogoPolitico(CatalogoArea& c, const QString& area) {

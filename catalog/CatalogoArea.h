@@ -33,6 +33,8 @@ void CaricaProvince(CatalogoArea& c);
 
 // The seven area keys, in the order of the area menu's tiles.
 const QStringList& ChiaviAree();
+// The position of an area key in ChiaviAree() (Italia 0 ... Australia 6); -1 for any other text.
+int IndiceArea(const QString& area);
 
 // Runs the political loader of an area key ("Italia", "Europa", ...). Returns false, and
 // leaves the catalog unchanged, for an unknown key.

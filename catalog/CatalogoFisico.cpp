@@ -1,5 +1,7 @@
 #include "catalog/CatalogoFisico.h"
 
+#include "catalog/CatalogoArea.h"
+
 #include "catalog/Tavolozza.h"
 #include "shell/Profilo.h"
 
@@ -391,21 +393,12 @@ void CaricaFisicoItalia(CatalogoFisico& c) {
 }
 
 std::span<const VoceFisica> TabellaFisica(const QString& area) {
-    if (area == u"Italia")
-        return tabellaItalia;
-    if (area == u"Europa")
-        return tabellaEuropa;
-    if (area == u"Africa")
-        return tabellaAfrica;
-    if (area == u"Asia")
-        return tabellaAsia;
-    if (area == u"Americacs")
-        return tabellaAmericacs;
-    if (area == u"Sudamerica")
-        return tabellaSudamerica;
-    if (area == u"Australia")
-        return tabellaAustralia;
-    return {};
+    // In the order of ChiaviAree().
+    static const std::span<const VoceFisica> tabelle[] = {
+        tabellaItalia,    tabellaEuropa,     tabellaAfrica,   tabellaAsia,
+        tabellaAmericacs, tabellaSudamerica, tabellaAustralia};
+    const int i = IndiceArea(area);
+    return i < 0 ? std::span<const VoceFisica>() : tabelle[i];
 }
 
 bool CaricaCatalogoFisico(CatalogoFisico& c, const QString& area) {

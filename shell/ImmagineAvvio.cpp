@@ -43,15 +43,16 @@ void ImmagineAvvio::paintEvent(QPaintEvent*) {
         return QPointF(c.x() + r * x, c.y() - r * y);
     };
 
-    // Graticule every 30 degrees.
+    // Graticule every 30 degrees: each line is traced in 3-degree steps, broken where it passes
+    // behind the globe.
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(255, 255, 255, 110), std::max(1.0, r / 120)));
-    for (int lon = -180; lon < 180; lon += 30) {
+    auto traccia = [&](auto puntoDellaLinea, int da, int a) {
         QPainterPath linea;
         bool primo = true;
-        for (int lat = -90; lat <= 90; lat += 3) {
+        for (int t = da; t <= a; t += 3) {
             bool visibile = false;
-            const QPointF q = proietta(lon, lat, visibile);
+            const QPointF q = puntoDellaLinea(t, visibile);
             if (!visibile) {
                 primo = true;
                 continue;
@@ -60,22 +61,11 @@ void ImmagineAvvio::paintEvent(QPaintEvent*) {
             primo = false;
         }
         p.drawPath(linea);
-    }
-    for (int lat = -60; lat <= 60; lat += 30) {
-        QPainterPath linea;
-        bool primo = true;
-        for (int lon = -180; lon <= 180; lon += 3) {
-            bool visibile = false;
-            const QPointF q = proietta(lon, lat, visibile);
-            if (!visibile) {
-                primo = true;
-                continue;
-            }
-            primo ? linea.moveTo(q) : linea.lineTo(q);
-            primo = false;
-        }
-        p.drawPath(linea);
-    }
+    };
+    for (int lon = -180; lon < 180; lon += 30)
+        traccia([&](int lat, bool& v) { return proietta(lon, lat, v); }, -90, 90);
+    for (int lat = -60; lat <= 60; lat += 30)
+        traccia([&](int lon, bool& v) { return proietta(lon, lat, v); }, -180, 180);
 
     // A compass star in the lower right.
     const QPointF s = c + QPointF(r * 0.78, r * 0.78);

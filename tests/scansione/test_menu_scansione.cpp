@@ -110,24 +110,38 @@ void TestMenuScansione::menuAreeAutomatico() {
 void TestMenuScansione::finestre_data() {
     QTest::addColumn<int>("casella");
     QTest::addColumn<bool>("perRegioni");
+    QTest::addColumn<bool>("scansione");
     QTest::addColumn<FinestraAttivita>("finestra");
-    QTest::newRow("mappa politica") << 0 << false << FinestraAttivita::MappaPolitica;
-    QTest::newRow("mappa politica per regioni") << 0 << true << FinestraAttivita::SceltaRegione;
-    QTest::newRow("test fuori dall'Italia per regioni") << 3 << false << FinestraAttivita::Nessuna;
-    QTest::newRow("test per regioni") << 3 << true << FinestraAttivita::TestRegioni;
-    QTest::newRow("mappa fisica") << 4 << false << FinestraAttivita::MappaFisica;
-    QTest::newRow("mappa fisica per regioni") << 4 << true << FinestraAttivita::SceltaRegione;
-    QTest::newRow("dov'è fisico per regioni") << 6 << true << FinestraAttivita::SceltaRegione;
-    QTest::newRow("schede") << 7 << true << FinestraAttivita::Scheda;
-    QTest::newRow("torna") << 8 << false << FinestraAttivita::MenuAree;
-    QTest::newRow("fuori dalle caselle") << 9 << false << FinestraAttivita::Nessuna;
+    QTest::newRow("mappa politica") << 0 << false << false << FinestraAttivita::MappaPolitica;
+    QTest::newRow("mappa politica per regioni")
+        << 0 << true << false << FinestraAttivita::SceltaRegione;
+    QTest::newRow("mappa politica per regioni, scansione")
+        << 0 << true << true << FinestraAttivita::SceltaRegione;
+    QTest::newRow("test fuori dall'Italia per regioni")
+        << 3 << false << false << FinestraAttivita::Nessuna;
+    QTest::newRow("test per regioni") << 3 << true << false << FinestraAttivita::TestRegioni;
+    QTest::newRow("mappa fisica") << 4 << false << false << FinestraAttivita::MappaFisica;
+    QTest::newRow("mappa fisica per regioni")
+        << 4 << true << false << FinestraAttivita::SceltaRegione;
+    QTest::newRow("mappa fisica per regioni, scansione")
+        << 4 << true << true << FinestraAttivita::MappaFisica;
+    QTest::newRow("puzzle fisico per regioni, scansione")
+        << 5 << true << true << FinestraAttivita::PuzzleFisico;
+    QTest::newRow("dov'è fisico per regioni")
+        << 6 << true << false << FinestraAttivita::SceltaRegione;
+    QTest::newRow("dov'è fisico per regioni, scansione")
+        << 6 << true << true << FinestraAttivita::DoveFisico;
+    QTest::newRow("schede") << 7 << true << false << FinestraAttivita::Scheda;
+    QTest::newRow("torna") << 8 << false << false << FinestraAttivita::MenuAree;
+    QTest::newRow("fuori dalle caselle") << 9 << false << false << FinestraAttivita::Nessuna;
 }
 
 void TestMenuScansione::finestre() {
     QFETCH(int, casella);
     QFETCH(bool, perRegioni);
+    QFETCH(bool, scansione);
     QFETCH(FinestraAttivita, finestra);
-    QCOMPARE(FinestraDellaCasella(casella, perRegioni), finestra);
+    QCOMPARE(FinestraDellaCasella(casella, perRegioni, scansione), finestra);
 }
 
 void TestMenuScansione::sceltaRegione() {

@@ -106,9 +106,12 @@ std::optional<int> ScansioneMenuAttivita::MillisecondiAlProssimoScatto() const {
     return comando_.MillisecondiAlProssimoScatto();
 }
 
-FinestraAttivita FinestraDellaCasella(int casella, bool italiaPerRegioni) {
+FinestraAttivita FinestraDellaCasella(int casella, bool italiaPerRegioni, bool scansione) {
     const auto mappa = [&](FinestraAttivita intera) {
         return italiaPerRegioni ? FinestraAttivita::SceltaRegione : intera;
+    };
+    const auto fisica = [&](FinestraAttivita intera) {
+        return italiaPerRegioni && !scansione ? FinestraAttivita::SceltaRegione : intera;
     };
     switch (casella) {
     case 0:
@@ -120,11 +123,11 @@ FinestraAttivita FinestraDellaCasella(int casella, bool italiaPerRegioni) {
     case 3:
         return italiaPerRegioni ? FinestraAttivita::TestRegioni : FinestraAttivita::Nessuna;
     case 4:
-        return mappa(FinestraAttivita::MappaFisica);
+        return fisica(FinestraAttivita::MappaFisica);
     case 5:
-        return mappa(FinestraAttivita::PuzzleFisico);
+        return fisica(FinestraAttivita::PuzzleFisico);
     case 6:
-        return mappa(FinestraAttivita::DoveFisico);
+        return fisica(FinestraAttivita::DoveFisico);
     case 7:
         return FinestraAttivita::Scheda;
     case 8:

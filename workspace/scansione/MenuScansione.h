@@ -99,9 +99,11 @@ enum class FinestraAttivita {
     SceltaRegione,
 };
 // italiaPerRegioni: the area is Italy and "Regioni" was chosen (by the option with the mouse,
-// by the choice buttons when scanning). Every map activity of Italy by regions goes through
-// the region chooser, whatever the input mode.
-FinestraAttivita FinestraDellaCasella(int casella, bool italiaPerRegioni);
+// by the choice buttons when scanning). The political activities of Italy by regions go through
+// the region chooser; so do the physical ones with the mouse, while a switch user who chose
+// "Regioni" gets the physical map, puzzle and quiz of the whole of Italy (the region chooser's
+// scanning serves the political map of the regions).
+FinestraAttivita FinestraDellaCasella(int casella, bool italiaPerRegioni, bool scansione = false);
 
 // The regional window the region chooser opens for AttivitaScelta.
 enum class FinestraRegionale {
