@@ -36,6 +36,7 @@ private slots:
     void fotogrammi();
     void sfondoECornice();
     void ricaricaAzzera();
+    void ingranditaEScorsa();
     void mappaMancante_data();
     void mappaMancante();
     void posaPezzo_data();
@@ -211,6 +212,35 @@ void TestMappaWidget::sfondoECornice() {
     // The map keeps its aspect ratio: Alfa's corner (50, 450) is at (50, 150).
     QCOMPARE(mappa->nomeInPunto(QPoint(52, 152)), QString("Alfa"));
     QCOMPARE(mappa->nomeInPunto(QPoint(52, 148)), QString());
+}
+
+void TestMappaWidget::ingranditaEScorsa() {
+    // As the windows zoom and scroll: the map 4x larger than its viewport, moved inside it.
+    QWidget vista;
+    vista.resize(500, 250);
+    auto* m = new MappaWidget(&vista);
+    QVERIFY(m->caricaMappa("swf/Prova/Provapol1.swf"));
+    m->setGeometry(0, 0, 4000, 2000);
+    ColoraElemento(*m, "Alfa", "FF0000");
+    ColoraElemento(*m, "Beta", "00FF00");
+    m->setBGColor("0000FF");
+    vista.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&vista));
+    auto colore = [&](QPoint p) { return vista.grab().toImage().pixelColor(p); };
+    // Map (430, 300) is widget (1720, 800); map (470, 300) is widget (1880, 800).
+    m->move(-1500, -700);
+    QCOMPARE(colore(QPoint(1720 - 1500, 100)), QColor(255, 0, 0));
+    QCOMPARE(colore(QPoint(1880 - 1500, 100)), QColor(0, 255, 0));
+    // One scroll step, then a jump far away (to the sea below the map).
+    m->move(-1600, -700);
+    QCOMPARE(colore(QPoint(1720 - 1600, 100)), QColor(255, 0, 0));
+    m->move(-1600, -1750);
+    QCOMPARE(colore(QPoint(100, 240)), QColor(0, 0, 255));
+    // A click reaches the element under it at this zoom.
+    QSignalSpy spia(m, &MappaWidget::FSCommand);
+    QTest::mouseClick(m, Qt::LeftButton, {}, QPoint(1720, 1700)); // map (430, 75)
+    QCOMPARE(spia.count(), 1);
+    QCOMPARE(spia[0][0].toString(), QString("elementoAlfa"));
 }
 
 void TestMappaWidget::ricaricaAzzera() {

@@ -83,8 +83,7 @@ int main(int argc, char* argv[]) {
     const QStringList lati = riga.value(dimensione).split(u'x');
     const int larghezza = lati.value(0).toInt();
     const int altezza = lati.value(1).toInt();
-    if (lati.size() != 2 || larghezza < 16 || altezza < 16 || larghezza > 20000 ||
-        altezza > 20000) {
+    if (lati.size() != 2 || larghezza < 16 || altezza < 16 || larghezza > 8192 || altezza > 8192) {
         err() << "Dimensione non valida: " << riga.value(dimensione) << Qt::endl;
         return 2;
     }

@@ -159,7 +159,11 @@ void MappaWidget::ridisegnaMappa() {
 }
 
 void MappaWidget::paintEvent(QPaintEvent* e) {
+    // The part of the widget that can be seen; zoomed in, a margin around it so that scrolling
+    // by a step reuses the picture.
     QRect zona = isVisible() ? visibleRegion().boundingRect() : QRect();
+    if (!zona.isEmpty() && zona != rect())
+        zona.adjust(-zona.width() / 4, -zona.height() / 4, zona.width() / 4, zona.height() / 4);
     zona = zona.united(e->rect()).intersected(rect());
     if (zona.isEmpty())
         zona = e->rect();

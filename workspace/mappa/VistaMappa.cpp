@@ -759,28 +759,26 @@ void VistaMappa::costruisciTela(const QRect& zona, qreal rapporto) const {
     // the main label there, with its coverage.
     QImage graffio(t.larghezza, t.altezza, QImage::Format_Alpha8);
     graffio.fill(0);
+    QPainter p(&graffio);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QTransform versoTela =
+        QTransform::fromTranslate(-zona.x(), -zona.y()) * QTransform::fromScale(rapporto, rapporto);
     const QRectF esposto(zona);
     const QList<ElementoMappa>& el = dati_->elementi;
     for (int i = 0; i < el.size() && i < 65534; ++i) {
         if (el[i].forma == FormaElemento::Punto || !visibile(i))
             continue;
-        const QRectF limiti = limitiDisegno(i);
+        const double m = el[i].forma == FormaElemento::Linea ? spessoreLinee() / 2 + 2 : 2;
+        const QRectF limiti = forme_[i].limiti.adjusted(-m, -m, m, m);
         if (!limiti.intersects(esposto))
             continue;
-        const QRect r =
-            QRectF((limiti.topLeft() - zona.topLeft()) * rapporto, limiti.size() * rapporto)
-                .toAlignedRect()
-                .intersected(graffio.rect());
+        const QRect r = versoTela.mapRect(limiti).toAlignedRect().intersected(graffio.rect());
         if (r.isEmpty())
             continue;
-        {
-            QPainter p(&graffio);
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.setClipRect(r);
-            p.scale(rapporto, rapporto);
-            p.translate(-zona.topLeft());
-            disegnaForma(p, i, Qt::black, esposto);
-        }
+        p.setClipRect(r);
+        p.setTransform(versoTela);
+        disegnaForma(p, i, Qt::black, esposto);
+        p.resetTransform();
         const quint16 etichetta = quint16(i + 2);
         for (int y = r.top(); y <= r.bottom(); ++y) {
             uchar* riga = graffio.scanLine(y);
