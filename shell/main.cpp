@@ -3,6 +3,7 @@
 #include "shell/Messaggi.h"
 #include "shell/Navigazione.h"
 #include "shell/Percorsi.h"
+#include "shell/menu/Registrazioni.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -34,6 +35,7 @@ int main(int argc, char* argv[]) {
     if (auto errore = PreparaStato(cartella))
         messaggi().Errore(nullptr, *errore);
 
+    RegistraFinestre();
     auto* avvio = new FormAvvio;
     avvio->setAttribute(Qt::WA_DeleteOnClose);
     Navigazione::MostraATuttoSchermo(avvio);
