@@ -46,6 +46,7 @@ private slots:
     void puntatore_data();
     void puntatore();
     void accessibilita();
+    void nascostiDalFotogramma();
 
 private:
     MappaWidget* mappa = nullptr;
@@ -443,6 +444,19 @@ void TestMappaWidget::accessibilita() {
     alfa->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(spia.count(), 1);
     QCOMPARE(spia[0][0].toString(), QString("elementoAlfa"));
+}
+
+void TestMappaWidget::nascostiDalFotogramma() {
+    carica("swf/Prova/Provafis1pm.swf");
+    mappa->GotoFrame(1);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(mappa);
+    QCOMPARE(a->childCount(), 7);
+    for (int i = 0; i < a->childCount(); ++i) {
+        const QString nome = a->child(i)->text(QAccessible::Name);
+        const bool nascosto = nome != "Monte Uno" && nome != "Indistinto";
+        QCOMPARE(a->child(i)->state().invisible, nascosto);
+    }
+    QCOMPARE(a->child(0)->text(QAccessible::Description), QString("indistinto"));
 }
 
 QTEST_MAIN(TestMappaWidget)

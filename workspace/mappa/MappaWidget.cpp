@@ -201,7 +201,6 @@ void MappaWidget::mousePressEvent(QMouseEvent* e) {
     }
     const QPointF p = e->position();
     if (vista_.trascinamento() && vista_.iniziaTrascinamento(p)) {
-        setCursor(Qt::ClosedHandCursor);
         update();
         return;
     }
@@ -230,7 +229,6 @@ void MappaWidget::mouseReleaseEvent(QMouseEvent* e) {
         return;
     }
     const bool posato = vista_.rilascia(e->position());
-    aggiornaPuntatore();
     update();
     if (posato) {
         // The state is final before the window hears of it: its handler may pause and let
