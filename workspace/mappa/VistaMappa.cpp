@@ -574,7 +574,16 @@ QPointF VistaMappa::spostamentoVassoio() const {
     assicuraCache();
     if (offerto_ < 0)
         return {};
-    return vassoio_.center() - rettangoloPezzo(offerto_).center();
+    const QRectF posto = rettangoloPezzo(offerto_);
+    QPointF d = vassoio_.center() - posto.center();
+    // A piece larger than the tray reaches over the map rather than out of the widget.
+    const QRectF r = posto.translated(d);
+    const double w = dimensione_.width(), h = dimensione_.height();
+    if (r.right() > w - 4)
+        d.rx() -= std::min(r.right() - (w - 4), r.left() - 4);
+    if (r.bottom() > h - 4)
+        d.ry() -= std::min(r.bottom() - (h - 4), r.top() - 4);
+    return d;
 }
 
 QRectF VistaMappa::rettangoloPezzoOfferto() const {
