@@ -1,0 +1,13 @@
+#include "activities/exploration/Registrazione.h"
+
+#include "activities/exploration/FormMappaFis.h"
+#include "activities/exploration/FormMappaPol.h"
+#include "shell/Navigazione.h"
+
+void RegistraFinestreEsplorazione() {
+    Navigazione::Registra(QStringLiteral("FormMappaPol"), [] { return new FormMappaPol; });
+    Navigazione::Registra(QStringLiteral("FormMappaPolReg"), [] { return new FormMappaPolReg; });
+    Navigazione::Registra(QStringLiteral("FormMappaFis"), [] { return new FormMappaFis; });
+    Navigazione::Registra(QStringLiteral("FormMappaRegioniFis"),
+                          [] { return new FormMappaRegioniFis; });
+}

@@ -1,0 +1,713 @@
+#include "activities/exploration/FormMappaFis.h"
+#include "activities/exploration/FormMappaPol.h"
+#include "activities/exploration/Registrazione.h"
+#include "catalog/Tavolozza.h"
+#include "shell/Messaggi.h"
+#include "shell/Percorsi.h"
+#include "shell/StatoProgramma.h"
+#include "workspace/finestra/DialogoFile.h"
+#include "workspace/mappa/MappaWidget.h"
+#include "workspace/voce/Assistente.h"
+#include "workspace/voce/VoceFinta.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+// The exploration windows driven as a pupil drives them: clicks reported by the map, Space and
+// Enter on the scanning receivers, the menu entries. The fixture maps are the small "Prova"
+// maps (Alfa, Beta, Gamma, Isolotto; a physical map with one feature of most categories).
+
+namespace {
+
+class MessaggiFinti : public Messaggi {
+public:
+    QStringList errori;
+    bool Domanda(QWidget*, const QString&, const QString&) override { return false; }
+    void Informazione(QWidget*, const QString&, const QString&) override {}
+    void Errore(QWidget*, const QString& testo, const QString&) override { errori << testo; }
+};
+
+class DialogoFinto : public DialogoFile {
+public:
+    QString risposta;
+    QString cartella;
+    int chiamate = 0;
+    QString Scegli(QWidget*, int, const QString&, const QString&, const QString&,
+                   const QString& cartellaIniziale, const QString&) override {
+        ++chiamate;
+        cartella = cartellaIniziale;
+        return risposta;
+    }
+};
+
+// An activity menu or a region chooser standing in for the real ones.
+class FinestraSegnaposto : public FinestraProgramma {
+public:
+    using FinestraProgramma::FinestraProgramma;
+    void Attivazione() override { ++attivazioni; }
+    int attivazioni = 0;
+};
+
+const QString Dati = QStringLiteral(ORBISTO_TEST_DATA_DIR "/dati");
+
+void CatalogoProva() {
+    CatalogoArea& c = Stato().Catalogo;
+    c = CatalogoArea{};
+    const QStringList nomi{QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Gamma"),
+                           QStringLiteral("Isolotto")};
+    for (int i = 0; i < nomi.size(); ++i) {
+        c.ElencoNomi[i] = nomi[i];
+        c.ClasseColore[i] = qint16(i % 4);
+    }
+    c.NumeroElementi = qint16(nomi.size() - 1);
+}
+
+// The physical fixture: rows in the order given; "Indistinto" where the test wants it.
+void FisicoProva(const QList<std::pair<QString, QString>>& righe) {
+    CatalogoFisico& f = Stato().Fisico;
+    f = CatalogoFisico{};
+    for (int i = 0; i < righe.size(); ++i) {
+        f.ElencoFisico[i][0] = righe[i].first;
+        f.ElencoFisico[i][1] = righe[i].second;
+    }
+    f.NumeroElementiFisici = qint16(righe.size() - 1);
+}
+
+QList<std::pair<QString, QString>> righeProva() {
+    return {{"Pianura Grande", "pianura"}, {"Lago Piccolo", "fiume"}, {"Indistinto", "indistinto"},
+            {"Deserto Rosso", "deserto"},  {"Fiume Uno", "fiume"},    {"Monte Uno", "monte"},
+            {"Isola Minuscola", "altri"}};
+}
+
+QColor RGB(const QString& rrggbb) {
+    return QColor(QStringLiteral("#") + rrggbb);
+}
+
+} // namespace
+
+class TestFinestreEsplorazione : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void attivazioneColora();
+    void clicPolitico();
+    void clicIgnoratoInScansione_data();
+    void clicIgnoratoInScansione();
+    void clicFisico_data();
+    void clicFisico();
+    void scansioneManualePolitica();
+    void invioPrimaDelPrimoPasso();
+    void scansioneAutomatica();
+    void scansioneFisicaSaltaIndistinto();
+    void scansioneTuttoIndistinto();
+    void zoomTreRiduzioni();
+    void zoomBarreETesto();
+    void frecceScorrono();
+    void filtroVociNascoste();
+    void filtroCambiaCategoria();
+    void testoAnnullato();
+    void testoLettoConSegnalibri();
+    void testoRiprendiDopoLaParola();
+    void nomeDuranteLaLettura();
+    void parlatoSpento();
+    void esci_data();
+    void esci();
+    void regioneCaso();
+    void regioneFisicaMancante();
+    void regioneFisicaPresente();
+    void fontGrandeNonTaglia();
+    void nomiAccessibiliEScorciatoie();
+    void riattivazioneAzzera();
+
+private:
+    template <class F> F* apri(const QString& nome);
+    VoceFinta* voce(FinestraAttivita* f) {
+        return qobject_cast<VoceFinta*>(f->assistente()->Voce());
+    }
+    void rilascia(FinestraAttivita* f, Qt::Key tasto) {
+        QTest::keyRelease(f->RicevitoreAttivo(), tasto);
+    }
+    // Closes a window and lets it be deleted, so the next Mostra makes a new one.
+    void chiudi(QWidget* f) {
+        f->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void premi(FinestraAttivita* f, Qt::Key tasto) {
+        QTest::keyPress(f->RicevitoreAttivo(), tasto);
+    }
+
+    QTemporaryDir impostazioni;
+    MessaggiFinti messaggiFinti;
+    DialogoFinto dialogo;
+    QList<double> pause;
+};
+
+template <class F> F* TestFinestreEsplorazione::apri(const QString& nome) {
+    auto* f = qobject_cast<F*>(Navigazione::Mostra(nome));
+    return f;
+}
+
+void TestFinestreEsplorazione::initTestCase() {
+    FinestraAttivita::ImpostaFabbricaVoce([] { return new VoceFinta; });
+    FinestraAttivita::ImpostaPausa([this](double s) { pause << s; });
+    ImpostaMessaggi(&messaggiFinti);
+    ImpostaDialogoFile(&dialogo);
+}
+
+void TestFinestreEsplorazione::init() {
+    Percorsi::ImpostaCartellaProgramma(Dati);
+    InizializzaStato(Stato(), impostazioni.path() + u'/');
+    ProfiloPredefinito(Stato());
+    Stato().Profilo.ParlatoAttivo = true;
+    Stato().Profilo.ModalitaAccesso = 0;
+    Stato().Profilo.TempoScansione = 4;
+    Stato().AreaScelta = QStringLiteral("Prova");
+    CatalogoProva();
+    FisicoProva(righeProva());
+    Navigazione::Azzera();
+    RegistraFinestreEsplorazione();
+    Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FinestraSegnaposto; });
+    Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FinestraSegnaposto; });
+    messaggiFinti.errori.clear();
+    dialogo = DialogoFinto{};
+    pause.clear();
+}
+
+void TestFinestreEsplorazione::cleanup() {
+    QList<QPointer<QWidget>> finestre;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<FinestraProgramma*>(w))
+            finestre << w;
+    for (const QPointer<QWidget>& w : finestre)
+        delete w.data();
+    FormMappaPolReg::ImpostaEstrazione({});
+}
+
+void TestFinestreEsplorazione::attivazioneColora() {
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    QVERIFY(f);
+    QVERIFY2(f->Mappa()->ultimoErrore().isEmpty(), qPrintable(f->Mappa()->ultimoErrore()));
+    const ProfiloUtente& p = Stato().Profilo;
+    for (int i = 0; i <= 3; ++i)
+        QCOMPARE(f->Mappa()->vista().colore(Stato().Catalogo.ElencoNomi[i]),
+                 RGB(Tavolozza::Esadecimale(p.SchemaPolitico[i % 4])));
+    // Borders in the background colour.
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Confini")),
+             RGB(Tavolozza::Esadecimale(p.ColoreSfondo)));
+    QVERIFY(f->isFullScreen() || f->geometry() == f->screen()->geometry());
+    QVERIFY(f->NomeVisibile());
+}
+
+void TestFinestreEsplorazione::clicPolitico() {
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    VoceFinta* v = voce(f);
+    const QString evid = Tavolozza::Esadecimale(Stato().Profilo.SchemaPolitico[4]);
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoBeta"), QString());
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Beta")), RGB(evid));
+    QCOMPARE(v->richieste.size(), 1);
+    QVERIFY(v->richieste.last().endsWith(QStringLiteral("Beta")));
+    // The same element again: given back its colour, highlighted again and spoken again.
+    const int fermate = v->fermate;
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoBeta"), QString());
+    QCOMPARE(v->fermate, fermate + 1);
+    QCOMPARE(v->richieste.size(), 2);
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Beta")), RGB(evid));
+    // Another element: Beta back to its class colour.
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoAlfa"), QString());
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Beta")),
+             RGB(Tavolozza::Esadecimale(Stato().Profilo.SchemaPolitico[1])));
+    QCOMPARE(f->ElementoSelezionato(), QStringLiteral("Alfa"));
+}
+
+void TestFinestreEsplorazione::clicIgnoratoInScansione_data() {
+    QTest::addColumn<int>("modalita");
+    QTest::newRow("manuale") << 2;
+    QTest::newRow("automatica") << 3;
+}
+
+void TestFinestreEsplorazione::clicIgnoratoInScansione() {
+    QFETCH(int, modalita);
+    Stato().Profilo.ModalitaAccesso = qint16(modalita);
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoBeta"), QString());
+    QVERIFY(f->Text1()->text().isEmpty());
+    QVERIFY(voce(f)->richieste.isEmpty());
+}
+
+void TestFinestreEsplorazione::clicFisico_data() {
+    QTest::addColumn<QString>("comando");
+    QTest::newRow("indistinto") << QStringLiteral("elementoIndistinto");
+    QTest::newRow("confine") << QStringLiteral("elementoConfine");
+    // A feature whose category is "indistinto" under another name.
+}
+
+void TestFinestreEsplorazione::clicFisico() {
+    QFETCH(QString, comando);
+    auto* f = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
+    VoceFinta* v = voce(f);
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoMonte Uno"), QString());
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Monte Uno"));
+    QCOMPARE(v->richieste.size(), 1);
+    emit f->Mappa()->FSCommand(comando, QString());
+    // The name box is emptied, nothing spoken, the mountain has its own colour again and is
+    // still the element last chosen.
+    QVERIFY(f->Text1()->text().isEmpty());
+    QCOMPARE(v->richieste.size(), 1);
+    const QString proprio = Tavolozza::Esadecimale(Stato().Profilo.SchemaFisico[4]);
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Monte Uno")), RGB(proprio));
+    QCOMPARE(f->ElementoSelezionato(), QStringLiteral("Monte Uno"));
+}
+
+void TestFinestreEsplorazione::scansioneManualePolitica() {
+    Stato().Profilo.ModalitaAccesso = 2;
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    QCOMPARE(f->RicevitoreAttivo(), f->PictureScansioneManuale());
+    const ProfiloUtente& p = Stato().Profilo;
+    const QColor evid = RGB(Tavolozza::Esadecimale(p.SchemaPolitico[4]));
+    QStringList visti;
+    for (int i = 0; i < 5; ++i) {
+        rilascia(f, Qt::Key_Space);
+        visti << f->Text1()->text();
+        QCOMPARE(f->Mappa()->vista().colore(f->Text1()->text()), evid);
+    }
+    // 0..3 then back to 0; the element left behind has its own colour again.
+    QCOMPARE(visti, (QStringList{"Alfa", "Beta", "Gamma", "Isolotto", "Alfa"}));
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Isolotto")),
+             RGB(Tavolozza::Esadecimale(p.SchemaPolitico[3])));
+    QVERIFY(voce(f)->richieste.isEmpty());
+    rilascia(f, Qt::Key_Return);
+    QCOMPARE(voce(f)->richieste.size(), 1);
+    QVERIFY(voce(f)->richieste.last().endsWith(QStringLiteral("Alfa")));
+}
+
+void TestFinestreEsplorazione::invioPrimaDelPrimoPasso() {
+    Stato().Profilo.ModalitaAccesso = 2;
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    rilascia(f, Qt::Key_Return);
+    rilascia(f, Qt::Key_Enter);
+    QVERIFY(voce(f)->richieste.isEmpty());
+    QVERIFY(f->Text1()->text().isEmpty());
+}
+
+void TestFinestreEsplorazione::scansioneAutomatica() {
+    Stato().Profilo.ModalitaAccesso = 3;
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    QCOMPARE(f->RicevitoreAttivo(), f->PictureScansioneAutomatica());
+    // Stopped at activation: time passes, nothing moves.
+    f->AvanzaOrologio(3000);
+    QVERIFY(f->Text1()->text().isEmpty());
+    // Space starts it; the first step one interval (4 quarter seconds) later.
+    premi(f, Qt::Key_Space);
+    rilascia(f, Qt::Key_Space);
+    f->AvanzaOrologio(999);
+    QVERIFY(f->Text1()->text().isEmpty());
+    f->AvanzaOrologio(1);
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Alfa"));
+    f->AvanzaOrologio(1000);
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
+    // Held Space freezes the highlight.
+    premi(f, Qt::Key_Space);
+    f->AvanzaOrologio(5000);
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
+    // Released: Beta is chosen and spoken, the highlight stays.
+    rilascia(f, Qt::Key_Space);
+    QCOMPARE(voce(f)->richieste.size(), 1);
+    QVERIFY(voce(f)->richieste.last().endsWith(QStringLiteral("Beta")));
+    f->AvanzaOrologio(5000);
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Beta")),
+             RGB(Tavolozza::Esadecimale(Stato().Profilo.SchemaPolitico[4])));
+}
+
+void TestFinestreEsplorazione::scansioneFisicaSaltaIndistinto() {
+    Stato().Profilo.ModalitaAccesso = 2;
+    auto* f = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
+    QStringList visti;
+    for (int i = 0; i < 7; ++i) {
+        rilascia(f, Qt::Key_Space);
+        visti << f->Text1()->text();
+    }
+    QCOMPARE(visti, (QStringList{"Pianura Grande", "Lago Piccolo", "Deserto Rosso", "Fiume Uno",
+                                 "Monte Uno", "Isola Minuscola", "Pianura Grande"}));
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Isola Minuscola")),
+             RGB(Tavolozza::Esadecimale(Stato().Profilo.SchemaFisico[8])));
+}
+
+void TestFinestreEsplorazione::scansioneTuttoIndistinto() {
+    // A tail of "indistinto" features continues from 0; a map of nothing else stays still.
+    FisicoProva({{"Monte Uno", "monte"}, {"Indistinto", "indistinto"}, {"Altro", "indistinto"}});
+    Stato().Profilo.ModalitaAccesso = 2;
+    auto* f = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
+    rilascia(f, Qt::Key_Space);
+    rilascia(f, Qt::Key_Space);
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Monte Uno"));
+    chiudi(f);
+
+    FisicoProva({{"Indistinto", "indistinto"}, {"Altro", "indistinto"}});
+    auto* g = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
+    rilascia(g, Qt::Key_Space);
+    rilascia(g, Qt::Key_Return);
+    QVERIFY(g->Text1()->text().isEmpty());
+    QVERIFY(voce(g)->richieste.isEmpty());
+}
+
+void TestFinestreEsplorazione::zoomTreRiduzioni() {
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    const int h = f->Picture1()->height();
+    QCOMPARE(f->Mappa()->height(), h);
+    QList<int> altezze;
+    for (int i = 0; i < 4; ++i) {
+        f->Azione(QStringLiteral("mnuRiduci"))->trigger();
+        altezze << f->Mappa()->height();
+    }
+    QCOMPARE(altezze[0], qRound(h * 0.8));
+    QCOMPARE(altezze[1], qRound(h * 0.64));
+    QCOMPARE(altezze[2], qRound(h * 0.512));
+    QCOMPARE(altezze[3], altezze[2]);
+    QVERIFY(!f->HScroll1()->isVisible());
+    QVERIFY(!f->VScroll1()->isVisible());
+}
+
+void TestFinestreEsplorazione::zoomBarreETesto() {
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    const QSize vista = f->Picture1()->size();
+    f->Azione(QStringLiteral("mnuIngrandisci"))->trigger();
+    QVERIFY(f->HScroll1()->isVisible());
+    QVERIFY(f->VScroll1()->isVisible());
+    const int maxV = f->VScroll1()->maximum();
+    const int maxH = f->HScroll1()->maximum();
+    QCOMPARE(maxV, qRound(vista.height() * 1.2) - vista.height());
+    QCOMPARE(maxH, qRound(vista.width() * 1.2) - vista.width());
+    QCOMPARE(f->VScroll1()->pageStep(), maxV / 10);
+    QCOMPARE(f->VScroll1()->singleStep(), std::max(maxV / 50, 1));
+    QVERIFY(f->Azione(QStringLiteral("mnuBarre"))->isVisible());
+
+    // Hiding the name box changes no range; the caption follows.
+    f->Azione(QStringLiteral("mnuVisual"))->trigger();
+    QVERIFY(!f->Text1()->isVisible());
+    QCOMPARE(f->Azione(QStringLiteral("mnuVisual"))->text(), QStringLiteral("mostra Testo"));
+    QCOMPARE(f->VScroll1()->maximum(), maxV);
+    QVERIFY(f->Picture1()->height() > vista.height());
+    f->Azione(QStringLiteral("mnuVisual"))->trigger();
+    QVERIFY(f->Text1()->isVisible());
+    QCOMPARE(f->Text1()->y(), f->Picture1()->height());
+
+    // Hiding the bars keeps the zoom.
+    const QSize mappa = f->Mappa()->size();
+    f->Azione(QStringLiteral("mnuBarre"))->trigger();
+    QVERIFY(!f->HScroll1()->isVisible());
+    QVERIFY(!f->VScroll1()->isVisible());
+    QCOMPARE(f->Azione(QStringLiteral("mnuBarre"))->text(),
+             QStringLiteral("mostra Barre scorrimento"));
+    QCOMPARE(f->Mappa()->size(), mappa);
+
+    // "Normale" fits the map again and hides the bars.
+    f->Azione(QStringLiteral("mnuNormale"))->trigger();
+    QCOMPARE(f->Mappa()->size(), f->Picture1()->size());
+    QCOMPARE(f->Mappa()->pos(), QPoint(0, 0));
+    QVERIFY(!f->Azione(QStringLiteral("mnuBarre"))->isVisible());
+}
+
+void TestFinestreEsplorazione::frecceScorrono() {
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    for (int i = 0; i < 3; ++i)
+        f->Azione(QStringLiteral("mnuIngrandisci"))->trigger();
+    QCOMPARE(f->RicevitoreAttivo(), f->PictureFrecce());
+    const int pagina = f->HScroll1()->pageStep();
+    QVERIFY(pagina > 0);
+    rilascia(f, Qt::Key_Left); // at the start: not made
+    QCOMPARE(f->HScroll1()->value(), 0);
+    rilascia(f, Qt::Key_Right);
+    QCOMPARE(f->HScroll1()->value(), pagina);
+    QCOMPARE(f->Mappa()->x(), -pagina);
+    rilascia(f, Qt::Key_Down);
+    QCOMPARE(f->Mappa()->y(), -f->VScroll1()->pageStep());
+    // To the end, never past it.
+    for (int i = 0; i < 20; ++i)
+        rilascia(f, Qt::Key_Right);
+    QVERIFY(f->HScroll1()->value() <= f->HScroll1()->maximum());
+    QVERIFY(f->HScroll1()->maximum() - f->HScroll1()->value() < pagina);
+}
+
+void TestFinestreEsplorazione::filtroVociNascoste() {
+    auto* f = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
+    // The fixture has no glaciers and no seas; "Tutto" is always there and ticked.
+    QVERIFY(f->Azione(QStringLiteral("mnuTutto"))->isVisible());
+    QVERIFY(f->Azione(QStringLiteral("mnuTutto"))->isChecked());
+    QVERIFY(!f->Azione(QStringLiteral("mnuGhiacciai"))->isVisible());
+    QVERIFY(!f->Azione(QStringLiteral("mnuBarrieraCorallina"))->isVisible());
+    QVERIFY(f->Azione(QStringLiteral("mnuMonti"))->isVisible());
+    QVERIFY(f->Azione(QStringLiteral("mnuFiumiLaghi"))->isVisible());
+    QCOMPARE(f->Azione(QStringLiteral("mnuMonti"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    // The physical colour passes are a second apart.
+    QCOMPARE(pause, (QList<double>{1.0}));
+}
+
+void TestFinestreEsplorazione::filtroCambiaCategoria() {
+    auto* f = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoMonte Uno"), QString());
+    pause.clear();
+    f->Azione(QStringLiteral("mnuFiumiLaghi"))->trigger();
+    QCOMPARE(f->Mappa()->vista().fotogramma(), 4);
+    QCOMPARE(f->Filtro().ElementiCategoria(), 2);
+    QVERIFY(f->Azione(QStringLiteral("mnuFiumiLaghi"))->isChecked());
+    QVERIFY(!f->Azione(QStringLiteral("mnuTutto"))->isChecked());
+    QCOMPARE(pause, (QList<double>{1.0}));
+    // Every element repainted: the highlight is gone, the name box empty, the choice kept.
+    QVERIFY(f->Text1()->text().isEmpty());
+    QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Monte Uno")),
+             RGB(Tavolozza::Esadecimale(Stato().Profilo.SchemaFisico[4])));
+    QCOMPARE(f->ElementoSelezionato(), QStringLiteral("Monte Uno"));
+    // A click still selects normally.
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoFiume Uno"), QString());
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Fiume Uno"));
+}
+
+void TestFinestreEsplorazione::testoAnnullato() {
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    QVERIFY(!f->Azione(QStringLiteral("mnuLeggiTesto"))->isEnabled());
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    QCOMPARE(dialogo.chiamate, 1);
+    QVERIFY(dialogo.cartella.endsWith(QStringLiteral("testi/Prova/")));
+    QCOMPARE(messaggiFinti.errori, QStringList{QStringLiteral("Non hai scelto nessuna lista!")});
+    QVERIFY(!f->Azione(QStringLiteral("mnuLeggiTesto"))->isEnabled());
+    // A file that is not there: a message, still nothing to read.
+    messaggiFinti.errori.clear();
+    dialogo.risposta = Dati + QStringLiteral("/testi/Prova/manca.rtf");
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    QCOMPARE(messaggiFinti.errori.size(), 1);
+    QVERIFY(!f->Azione(QStringLiteral("mnuLeggiTesto"))->isEnabled());
+}
+
+void TestFinestreEsplorazione::testoLettoConSegnalibri() {
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    VoceFinta* v = voce(f);
+    dialogo.risposta = Dati + QStringLiteral("/testi/Prova/breve.rtf");
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    QVERIFY(messaggiFinti.errori.isEmpty());
+    QCOMPARE(Stato().FileTesto, dialogo.risposta);
+    QVERIFY(f->RichTextBox1()->isVisible());
+    QVERIFY(!f->Azione(QStringLiteral("mnuInterrompi"))->isEnabled());
+    f->Azione(QStringLiteral("mnuLeggiTesto"))->trigger();
+    QVERIFY(f->Azione(QStringLiteral("mnuInterrompi"))->isEnabled());
+    // "Roma. Il Po e lungo.": the first sentence is one word with the bookmark of its full stop.
+    QCOMPARE(v->richieste.size(), 1);
+    QCOMPARE(v->richieste[0], Stato().PrefissoVoce + QStringLiteral("\\Mrk=5\\Roma"));
+    v->SimulaSegnalibro(5);
+    // "Roma." is red in the text box.
+    QTextCursor c(f->RichTextBox1()->document());
+    c.setPosition(2);
+    QCOMPARE(c.charFormat().foreground().color(), FinestraEsplorazione::ColoreParola);
+    v->SimulaFine();
+    QCOMPARE(v->richieste.size(), 2);
+    QVERIFY2(v->richieste[1].contains(QStringLiteral("\\Mrk=9\\ Il")), qPrintable(v->richieste[1]));
+    // "Roma" back in the normal colour.
+    c.setPosition(2);
+    QVERIFY(c.charFormat().foreground().color() != FinestraEsplorazione::ColoreParola);
+    v->SimulaFine();
+    QCOMPARE(v->richieste.size(), 2); // the end of the text
+    QVERIFY(!f->Lettura().LetturaContinua());
+}
+
+void TestFinestreEsplorazione::testoRiprendiDopoLaParola() {
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    VoceFinta* v = voce(f);
+    dialogo.risposta = Dati + QStringLiteral("/testi/Prova/breve.rtf");
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    f->Azione(QStringLiteral("mnuLeggiTesto"))->trigger();
+    v->SimulaFine();
+    v->SimulaSegnalibro(9);  // " Il"
+    v->SimulaSegnalibro(12); // " Po"
+    QVERIFY(!f->Azione(QStringLiteral("mnuRiprendi"))->isEnabled());
+    const int fermate = v->fermate;
+    f->Azione(QStringLiteral("mnuInterrompi"))->trigger();
+    QCOMPARE(v->fermate, fermate + 1);
+    QVERIFY(f->Azione(QStringLiteral("mnuRiprendi"))->isEnabled());
+    f->Azione(QStringLiteral("mnuRiprendi"))->trigger();
+    // Goes on with the word after "Po".
+    QVERIFY2(v->richieste.last().contains(QStringLiteral("\\Mrk=14\\e\\Mrk=20")),
+             qPrintable(v->richieste.join(u"|")));
+    QVERIFY(!v->richieste.last().contains(QStringLiteral("Po")));
+}
+
+void TestFinestreEsplorazione::nomeDuranteLaLettura() {
+    // A click cuts the sentence off; when the name has been said the reading goes on.
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    VoceFinta* v = voce(f);
+    dialogo.risposta = Dati + QStringLiteral("/testi/Prova/breve.rtf");
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    f->Azione(QStringLiteral("mnuLeggiTesto"))->trigger();
+    v->SimulaSegnalibro(5);
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoGamma"), QString());
+    QCOMPARE(v->pronunciati.size(), 1);
+    QVERIFY(v->pronunciati[0].endsWith(QStringLiteral("Gamma")));
+    v->SimulaFine();
+    QVERIFY(v->richieste.last().contains(QStringLiteral("\\Mrk=9\\ Il")));
+    // "&Leggi" while a sentence is still queued does not make the reading jump ahead.
+    f->Azione(QStringLiteral("mnuLeggi"))->trigger();
+    const int richieste = int(v->richieste.size());
+    v->SimulaFine(); // the sentence
+    v->SimulaFine(); // the name
+    QCOMPARE(int(v->richieste.size()), richieste);
+}
+
+void TestFinestreEsplorazione::parlatoSpento() {
+    Stato().Profilo.ParlatoAttivo = false;
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoBeta"), QString());
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
+    f->Azione(QStringLiteral("mnuLeggi"))->trigger();
+    QVERIFY(voce(f)->richieste.isEmpty());
+    QVERIFY(!f->assistente()->isVisible());
+}
+
+void TestFinestreEsplorazione::esci_data() {
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<QString>("ritorno");
+    QTest::newRow("politica") << "FormMappaPol" << Navigazione::MenuAttivita;
+    QTest::newRow("fisica") << "FormMappaFis" << Navigazione::MenuAttivita;
+    QTest::newRow("politica regionale") << "FormMappaPolReg" << Navigazione::SceltaRegione;
+}
+
+void TestFinestreEsplorazione::esci() {
+    QFETCH(QString, finestra);
+    QFETCH(QString, ritorno);
+    if (finestra == u"FormMappaPolReg") {
+        Percorsi::ImpostaCartellaProgramma(QStringLiteral(ORBISTO_SOURCE_DATA_DIR));
+        Stato().AreaScelta = QStringLiteral("Italia");
+        Stato().RegioneScelta = QStringLiteral("Lombardia");
+    }
+    auto* f = qobject_cast<FinestraAttivita*>(Navigazione::Mostra(finestra));
+    QVERIFY(f);
+    QPointer<FinestraAttivita> guardia(f);
+    VoceFinta* v = voce(f);
+    const int fermate = v->fermate;
+    f->Azione(QStringLiteral("mnuEsci"))->trigger();
+    QVERIFY(v->fermate > fermate); // deleted with the window, later
+    auto* menu = dynamic_cast<FinestraSegnaposto*>(Navigazione::Esistente(ritorno));
+    QVERIFY(menu);
+    QCOMPARE(menu->attivazioni, 1);
+    QTRY_VERIFY(guardia.isNull());
+}
+
+void TestFinestreEsplorazione::regioneCaso() {
+    Percorsi::ImpostaCartellaProgramma(QStringLiteral(ORBISTO_SOURCE_DATA_DIR));
+    Stato().AreaScelta = QStringLiteral("Italia");
+    CaricaRegioniItalia(Stato().Catalogo);
+    Stato().RegioneScelta = QStringLiteral("tutte");
+    int regioni = 0;
+    FormMappaPolReg::ImpostaEstrazione([&regioni](int n) {
+        regioni = n;
+        return 0;
+    });
+    auto* f = apri<FormMappaPolReg>(QStringLiteral("FormMappaPolReg"));
+    QCOMPARE(regioni, 20);
+    QCOMPARE(f->Regione(), QStringLiteral("Abruzzo")); // the first region of the provinces
+    QVERIFY2(f->Mappa()->ultimoErrore().isEmpty(), qPrintable(f->Mappa()->ultimoErrore()));
+    // Slot 0 is empty and the scanning passes over it.
+    QVERIFY(f->Elementi().first().nome.isEmpty());
+    QVERIFY(f->Elementi().size() > 2);
+    chiudi(f);
+    Stato().Profilo.ModalitaAccesso = 2;
+    auto* g = apri<FormMappaPolReg>(QStringLiteral("FormMappaPolReg"));
+    rilascia(g, Qt::Key_Space);
+    QCOMPARE(g->Text1()->text(), g->Elementi()[1].nome);
+    for (int i = 1; i < g->Elementi().size(); ++i)
+        rilascia(g, Qt::Key_Space);
+    QCOMPARE(g->Text1()->text(), g->Elementi()[1].nome);
+}
+
+void TestFinestreEsplorazione::regioneFisicaMancante() {
+    Stato().AreaScelta = QStringLiteral("Italia");
+    Stato().RegioneScelta = QStringLiteral("Lombardia"); // no map in the fixture folder
+    auto* chooser = Navigazione::Mostra(Navigazione::SceltaRegione);
+    QVERIFY(chooser);
+    Navigazione::Mostra(QStringLiteral("FormMappaRegioniFis"));
+    QCOMPARE(messaggiFinti.errori, QStringList{MessaggioRegioneMancante});
+    QTRY_VERIFY(!Navigazione::Esistente(QStringLiteral("FormMappaRegioniFis")));
+    QVERIFY(chooser->isVisible());
+}
+
+void TestFinestreEsplorazione::regioneFisicaPresente() {
+    Stato().AreaScelta = QStringLiteral("Italia");
+    Stato().RegioneScelta = QStringLiteral("Molise");
+    CaricaFisicoItalia(Stato().Fisico);
+    const CatalogoFisico italia = Stato().Fisico;
+    auto* f = apri<FormMappaRegioniFis>(QStringLiteral("FormMappaRegioniFis"));
+    QVERIFY(f);
+    QVERIFY(f->RegionePresente());
+    QVERIFY(messaggiFinti.errori.isEmpty());
+    // The region's own captions; the program's Italy table untouched.
+    QCOMPARE(f->Azione(QStringLiteral("mnuDeserti"))->text(), QStringLiteral("Colline"));
+    QCOMPARE(Stato().Fisico.NumeroElementiFisici, italia.NumeroElementiFisici);
+    QCOMPARE(Stato().Fisico.ElencoFisico[0][0], italia.ElencoFisico[0][0]);
+    QVERIFY(f->Catalogo().ElencoFisico[0][0] != italia.ElencoFisico[0][0]);
+    f->Azione(QStringLiteral("mnuEsci"))->trigger();
+    QVERIFY(Navigazione::Esistente(Navigazione::MenuAttivita));
+}
+
+void TestFinestreEsplorazione::fontGrandeNonTaglia() {
+    Stato().Profilo.DimensioneFont = 48;
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoGamma"), QString());
+    const QFontMetrics fm(f->Text1()->font());
+    QCOMPARE(f->Text1()->font().pointSize(), 48);
+    QVERIFY(f->Text1()->height() >= fm.height());
+    QVERIFY(f->Text1()->y() + f->Text1()->height() <= f->PictureAltezza()->height());
+    QVERIFY(f->Picture1()->height() > 0);
+}
+
+void TestFinestreEsplorazione::nomiAccessibiliEScorciatoie() {
+    auto* f = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
+    for (const char* nome :
+         {"Picture1", "ShockwaveFlash1", "Text1", "HScroll1", "VScroll1", "PictureFrecce",
+          "PictureScansioneManuale", "PictureScansioneAutomatica", "RichTextBox1", "BarraMenu"}) {
+        auto* w = f->findChild<QWidget*>(QLatin1String(nome));
+        QVERIFY2(w, nome);
+        QVERIFY2(!w->accessibleName().isEmpty(), nome);
+    }
+    // Every command of the window can be given from the keyboard.
+    for (QAction* a : f->findChildren<QAction*>()) {
+        if (a->isSeparator() || a->menu() || a->objectName().isEmpty() ||
+            a->objectName().startsWith(u"mnuTutto"))
+            continue;
+        const bool mnemonico = a->text().contains(u'&');
+        QVERIFY2(!a->shortcut().isEmpty() || mnemonico, qPrintable(a->objectName()));
+    }
+    QVERIFY(!f->Azione(QStringLiteral("mnuStampaMappaBN"))->isEnabled());
+    QCOMPARE(f->Azione(QStringLiteral("mnuStampaMappaBN"))->shortcut(),
+             QKeySequence(Qt::CTRL | Qt::Key_S));
+}
+
+void TestFinestreEsplorazione::riattivazioneAzzera() {
+    Stato().Profilo.ModalitaAccesso = 2;
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    f->Azione(QStringLiteral("mnuIngrandisci"))->trigger();
+    rilascia(f, Qt::Key_Space);
+    rilascia(f, Qt::Key_Space);
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
+    // Shown again (after a modal window, or by the navigation): zoom back to "Normale", the
+    // scanning from the start, the profile read again.
+    Stato().Profilo.ModalitaAccesso = 0;
+    f->Attivazione();
+    QCOMPARE(f->Mappa()->size(), f->Picture1()->size());
+    QCOMPARE(f->RicevitoreAttivo(), f->PictureFrecce());
+    Stato().Profilo.ModalitaAccesso = 2;
+    f->Attivazione();
+    rilascia(f, Qt::Key_Space);
+    QCOMPARE(f->Text1()->text(), QStringLiteral("Alfa"));
+}
+
+QTEST_MAIN(TestFinestreEsplorazione)
+#include "test_finestre_esplorazione.moc"
