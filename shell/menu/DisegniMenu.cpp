@@ -56,9 +56,13 @@ QImage MiniaturaMappa(const QString& area, TipoMiniatura tipo, QSize dimensione,
         return {};
     const DatiMappa& d = *r.dati;
 
+    // Drawn four times larger and reduced: the round markers that make tiny elements reachable
+    // on the map keep their size in pixels, and would cover a small picture.
+    constexpr int Sovracampionamento = 4;
+    const QSize grande = dimensione * Sovracampionamento;
     VistaMappa v;
     v.impostaDati(r.dati);
-    v.impostaDimensione(dimensione);
+    v.impostaDimensione(grande);
     v.impostaCornice(Qt::transparent);
     if (politica) {
         QHash<QString, int> classi;
@@ -88,11 +92,12 @@ QImage MiniaturaMappa(const QString& area, TipoMiniatura tipo, QSize dimensione,
         }
     }
 
-    QImage img(dimensione, QImage::Format_ARGB32_Premultiplied);
+    QImage img(grande, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
-    v.disegna(p, QRectF(QPointF(0, 0), QSizeF(dimensione)));
+    v.disegna(p, QRectF(QPointF(0, 0), QSizeF(grande)));
     p.end();
+    img = img.scaled(dimensione, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (cache.size() > 200)
         cache.clear();
     cache.insert(k, img);

@@ -57,8 +57,8 @@ CasellaMenu* FinestraMenu::AggiungiCasella(int indice, const QString& didascalia
         if (modo_ == ModoScansione::Mouse)
             CasellaScelta(i);
     });
-    connect(c, &CasellaMenu::puntata, this, [this](int i) {
-        if (modo_ == ModoScansione::Mouse)
+    connect(c, &CasellaMenu::puntata, this, [this, c](int i) {
+        if (modo_ == ModoScansione::Mouse && c->isEnabled())
             ColoraCasella(i);
     });
     connect(c, &CasellaMenu::lasciata, this, [this](int i) {

@@ -1,5 +1,7 @@
 #include "shell/menu/Registrazioni.h"
 
+#include "activities/exploration/Registrazione.h"
+
 #include "shell/Navigazione.h"
 #include "shell/menu/FormInfo.h"
 #include "shell/menu/FormMenu.h"
@@ -11,4 +13,5 @@ void RegistraFinestre() {
     Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FormMenu2; });
     Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FormMenu3; });
     Navigazione::Registra(Navigazione::Informazioni, [] { return new FormInfo; });
+    RegistraFinestreEsplorazione();
 }
