@@ -377,6 +377,15 @@ void FinestraAttivita::ImpostaColori() {
           static_cast<QWidget*>(automatica_), static_cast<QWidget*>(frecce_)})
         Colora(w, c.finestra);
     const QFont f = FontProfilo();
+    // The menus in the profile's font too, within a size that leaves room for the map.
+    QFont fMenu = f;
+    fMenu.setPointSize(std::clamp(f.pointSize(), 12, 28));
+    if (barra_->font() != fMenu) {
+        barra_->setFont(fMenu);
+        for (QMenu* m : findChildren<QMenu*>())
+            m->setFont(fMenu);
+        DisponiCornice();
+    }
     label1_->setFont(f);
     text1_->setFont(f);
     QPalette pal = text1_->palette();
