@@ -402,6 +402,11 @@ void TestMappaWidget::puntatore() {
     QVERIFY(nero);
     QVERIFY(giallo);
     QCOMPARE(img.pixelColor(img.width() - 1, 0).alpha(), 0);
+    // A window hides the pointer while scanning and unsets it for the mouse again.
+    mappa->setCursor(Qt::BlankCursor);
+    QCOMPARE(mappa->cursor().shape(), Qt::BlankCursor);
+    mappa->unsetCursor();
+    QCOMPARE(mappa->cursor().shape(), Qt::BitmapCursor);
 }
 
 void TestMappaWidget::accessibilita() {

@@ -70,6 +70,15 @@ void MappaWidget::aggiornaPuntatore() {
     }
 }
 
+bool MappaWidget::event(QEvent* e) {
+    // In the large-pointer variants the plain arrow (what unsetCursor() from the window leaves)
+    // means the map's own pointer; other shapes a window sets (blank while scanning) stay.
+    if (e->type() == QEvent::CursorChange && chiave_ && chiave_->puntatoreGrande &&
+        cursor().shape() == Qt::ArrowCursor)
+        aggiornaPuntatore();
+    return QWidget::event(e);
+}
+
 void MappaWidget::SetVariable(const QString& nome, const QString& valore) {
     if (nome == VariabileOggetto) {
         oggettoInAttesa_ = valore;

@@ -39,7 +39,9 @@ class QAccessibleInterface;
 // The parent sets the widget's geometry for zoom and scrolling; the map keeps its aspect ratio,
 // centred and letterboxed, and is drawn from vector data at any size. Elements too small to hit
 // get a round marker of 24 px, lines are hit within 10 px, and where areas overlap the smallest
-// under the pointer wins. The "pm" and puzzle variants show a large high-contrast pointer.
+// under the pointer wins. The "pm" and puzzle variants show a large high-contrast pointer; a
+// window may set another cursor shape on the widget (a blank one while scanning), and
+// unsetCursor() or the plain arrow bring back the map's own pointer.
 // Every element is an accessible child (name, rectangle, highlighted state); set the highlight
 // colour with setColoreEvidenziazione() so that highlighted elements are reported and announced.
 class MappaWidget : public QWidget {
@@ -94,6 +96,7 @@ signals:
     void FSCommand(const QString& command, const QString& args);
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
