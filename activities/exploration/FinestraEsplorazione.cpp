@@ -7,9 +7,12 @@
 #include "workspace/voce/Assistente.h"
 
 #include <QAction>
+#include <QTextDocument>
+
 #include <QMenu>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <algorithm>
 
 FinestraEsplorazione::FinestraEsplorazione(Tipo tipo, QWidget* parent)
     : FinestraAttivita(tipo, parent), lettura_(Leggo::Separatori::ConACapo) {
@@ -79,6 +82,11 @@ bool FinestraEsplorazione::CaricaTesto(const QString& percorso) {
         messaggi().Errore(this, *errore);
         return false;
     }
+    // Texts are written for 12 points: larger profile fonts enlarge them too, 5 points a step,
+    // at most three steps, so that a line of the pane still holds a few words.
+    const int passi = std::clamp((Stato().Profilo.DimensioneFont - 12) / 5, 0, 3);
+    for (int i = 0; i < passi; ++i)
+        DocumentoTesto::AumentaCaratteri(*testo_->document());
     lettura_.ImpostaTesto(testo_->document()->toPlainText());
     leggi_->setEnabled(true);
     mostra_->setEnabled(true);

@@ -127,6 +127,8 @@ private slots:
     void regioneFisicaPresente();
     void fontGrandeNonTaglia();
     void nomiAccessibiliEScorciatoie();
+    void scorciatoie_data();
+    void scorciatoie();
     void riattivazioneAzzera();
 
 private:
@@ -688,6 +690,43 @@ void TestFinestreEsplorazione::nomiAccessibiliEScorciatoie() {
     QVERIFY(!f->Azione(QStringLiteral("mnuStampaMappaBN"))->isEnabled());
     QCOMPARE(f->Azione(QStringLiteral("mnuStampaMappaBN"))->shortcut(),
              QKeySequence(Qt::CTRL | Qt::Key_S));
+}
+
+void TestFinestreEsplorazione::scorciatoie_data() {
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<int>("modificatori");
+    QTest::addColumn<QString>("effetto");
+    QTest::newRow("Ctrl+I ingrandisce") << int(Qt::Key_I) << int(Qt::ControlModifier) << "zoom";
+    QTest::newRow("Ctrl+T nasconde il nome")
+        << int(Qt::Key_T) << int(Qt::ControlModifier) << "nome";
+    QTest::newRow("F2 apre un testo") << int(Qt::Key_F2) << int(Qt::NoModifier) << "dialogo";
+    QTest::newRow("Alt+L legge il nome") << int(Qt::Key_L) << int(Qt::AltModifier) << "leggi";
+    QTest::newRow("Alt+E esce") << int(Qt::Key_E) << int(Qt::AltModifier) << "esci";
+}
+
+void TestFinestreEsplorazione::scorciatoie() {
+    // The commands reach the window from the keyboard while the keys of the access mode sit on
+    // their receiver.
+    QFETCH(int, tasto);
+    QFETCH(int, modificatori);
+    QFETCH(QString, effetto);
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoBeta"), QString());
+    QPointer<FormMappaPol> guardia(f);
+    const QSize mappa = f->Mappa()->size();
+    const int richieste = int(voce(f)->richieste.size());
+    QTest::keyClick(f->RicevitoreAttivo(), Qt::Key(tasto), Qt::KeyboardModifiers(modificatori));
+    if (effetto == u"zoom")
+        QVERIFY(f->Mappa()->height() > mappa.height());
+    else if (effetto == u"nome")
+        QVERIFY(!f->NomeVisibile());
+    else if (effetto == u"dialogo")
+        QCOMPARE(dialogo.chiamate, 1);
+    else if (effetto == u"leggi")
+        QCOMPARE(int(voce(f)->richieste.size()), richieste + 1);
+    else if (effetto == u"esci")
+        QTRY_VERIFY(guardia.isNull());
 }
 
 void TestFinestreEsplorazione::riattivazioneAzzera() {

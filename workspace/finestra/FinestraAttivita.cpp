@@ -215,11 +215,10 @@ void FinestraAttivita::CostruisciMenu() {
 
     azioneLeggi_ = barra_->addAction(QStringLiteral("&Leggi"));
     azioneLeggi_->setObjectName(QStringLiteral("mnuLeggi"));
-    azioneLeggi_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_L));
+    // "&Leggi" and "&Esci" are commands of the bar itself: Alt+L and Alt+E.
     connect(azioneLeggi_, &QAction::triggered, this, [this] { Leggi(text1_->text()); });
     auto* esci = barra_->addAction(QStringLiteral("&Esci"));
     esci->setObjectName(QStringLiteral("mnuEsci"));
-    esci->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));
     connect(esci, &QAction::triggered, this, &FinestraAttivita::Esci);
 }
 
