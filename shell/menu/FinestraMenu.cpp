@@ -7,6 +7,7 @@
 #include "workspace/mappa/VistaMappa.h"
 #include "workspace/scansione/OrologioScansione.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
@@ -133,11 +134,15 @@ void FinestraMenu::ApplicaProfilo() {
 void FinestraMenu::PuntatoreCaselle() {
     const bool grande = !Stato().Profilo.PuntatoreSistema && modo_ == ModoScansione::Mouse;
     static const QCursor puntatoreGrande(QPixmap::fromImage(ImmaginePuntatoreGrande()), 3, 3);
-    for (CasellaMenu* c : std::as_const(caselle_)) {
+    // Tiles and buttons: what the pupil points at.
+    QList<QWidget*> bersagli(caselle_.cbegin(), caselle_.cend());
+    for (QAbstractButton* b : area_->findChildren<QAbstractButton*>())
+        bersagli << b;
+    for (QWidget* w : std::as_const(bersagli)) {
         if (grande)
-            c->setCursor(puntatoreGrande);
+            w->setCursor(puntatoreGrande);
         else
-            c->unsetCursor();
+            w->unsetCursor();
     }
 }
 
