@@ -818,8 +818,8 @@ void VistaMappa::componiMappa(QImage& img, const QRect& zona, qreal rapporto) co
         t.fotogramma != fotogramma_)
         costruisciTela(zona, rapporto);
     if (img.width() != t.larghezza || img.height() != t.altezza ||
-        img.format() != QImage::Format_ARGB32_Premultiplied)
-        img = QImage(t.larghezza, t.altezza, QImage::Format_ARGB32_Premultiplied);
+        img.format() != QImage::Format_RGB32)
+        img = QImage(t.larghezza, t.altezza, QImage::Format_RGB32); // opaque: copied, not blended
     img.setDevicePixelRatio(rapporto);
 
     const qsizetype n = dati_ ? dati_->elementi.size() : 0;
