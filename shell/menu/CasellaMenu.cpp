@@ -3,6 +3,7 @@
 #include "shell/menu/DisegniMenu.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,35 @@ namespace {
 // Share of the tile's height given to the caption.
 constexpr double QuotaDidascalia = 0.3;
 
+// Assistive tools see a tile as a button: pressable, focused while highlighted, unavailable
+// while disabled.
+class AccessibileCasella : public QAccessibleWidget {
+public:
+    explicit AccessibileCasella(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString& azione) override {
+        auto* c = static_cast<CasellaMenu*>(widget());
+        if (azione == pressAction() && c->isEnabled())
+            emit c->cliccata(c->Indice());
+        else
+            QAccessibleWidget::doAction(azione);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (static_cast<const CasellaMenu*>(widget())->Evidenziata())
+            s.focused = true;
+        return s;
+    }
+};
+
+QAccessibleInterface* fabbricaAccessibile(const QString& classe, QObject* oggetto) {
+    if (classe == u"CasellaMenu" && oggetto && oggetto->isWidgetType())
+        return new AccessibileCasella(static_cast<QWidget*>(oggetto));
+    return nullptr;
+}
+
 int bordo(const QWidget* w) {
     return std::max(3, std::min(w->width(), w->height()) / 30);
 }
@@ -20,6 +50,11 @@ int bordo(const QWidget* w) {
 
 CasellaMenu::CasellaMenu(int indice, const QString& didascalia, QWidget* parent)
     : QWidget(parent), indice_(indice), didascalia_(didascalia) {
+    static const bool fabbricaInstallata = [] {
+        QAccessible::installFactory(fabbricaAccessibile);
+        return true;
+    }();
+    Q_UNUSED(fabbricaInstallata);
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::StrongFocus);
     aggiornaAccessibilita();

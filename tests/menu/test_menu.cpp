@@ -20,6 +20,7 @@
 #include "workspace/colori/ColoriMappa.h"
 #include "workspace/mappa/MappaWidget.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -448,10 +449,23 @@ void TestMenu::caselleNonDisponibili() {
     QCOMPARE(abilitate, (QList<int>{0, 4, 8}));
     QCOMPARE(menu->Caselle()[1]->accessibleDescription(),
              QStringLiteral("Attività non ancora disponibile"));
+    // Assistive tools see buttons that press like a click, and not the disabled ones.
+    QAccessibleInterface* mappa = QAccessible::queryAccessibleInterface(menu->Caselle()[4]);
+    QVERIFY(mappa);
+    QCOMPARE(mappa->role(), QAccessible::Button);
+    QCOMPARE(mappa->text(QAccessible::Name), QStringLiteral("Mappa fisica"));
+    QVERIFY(QAccessible::queryAccessibleInterface(menu->Caselle()[1])->state().disabled);
     QCOMPARE(Esegui(menu, "t t t t"), QStringLiteral("4 8 0 4"));
     QTest::mouseClick(menu->Caselle()[1], Qt::LeftButton);
     QVERIFY(menu->isVisible());
     menu->close();
+    Stato().Profilo.ModalitaAccesso = 0;
+    menu = Mostra<FormMenu2>(Navigazione::MenuAttivita);
+    QAccessible::queryAccessibleInterface(menu->Caselle()[4])
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(Visibile(NomiFinestre::MappaFisica));
+    Stato().Profilo.ModalitaAccesso = 3;
 
     // The puzzle window arrives: its tile lights up by itself.
     RegistraFinte({NomiFinestre::PuzzlePolitico});
