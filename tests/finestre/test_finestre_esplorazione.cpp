@@ -11,6 +11,7 @@
 #include "workspace/voce/VoceFinta.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -108,6 +109,7 @@ private slots:
     void scansioneManualePolitica();
     void invioPrimaDelPrimoPasso();
     void scansioneAutomatica();
+    void scansioneAutomaticaOrologioVero();
     void scansioneFisicaSaltaIndistinto();
     void scansioneTuttoIndistinto();
     void zoomTreRiduzioni();
@@ -330,6 +332,21 @@ void TestFinestreEsplorazione::scansioneAutomatica() {
     QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Beta")),
              RGB(Tavolozza::Esadecimale(Stato().Profilo.SchemaPolitico[4])));
+}
+
+void TestFinestreEsplorazione::scansioneAutomaticaOrologioVero() {
+    // The window's own timer steps the highlight: one step a second with TempoScansione 4.
+    Stato().Profilo.ModalitaAccesso = 3;
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    premi(f, Qt::Key_Space);
+    rilascia(f, Qt::Key_Space);
+    QElapsedTimer t;
+    t.start();
+    QTRY_COMPARE_WITH_TIMEOUT(f->Text1()->text(), QStringLiteral("Alfa"), 3000);
+    QVERIFY(t.elapsed() >= 900);
+    QTRY_COMPARE_WITH_TIMEOUT(f->Text1()->text(), QStringLiteral("Beta"), 3000);
+    // Closed: the clock stops with the window.
+    chiudi(f);
 }
 
 void TestFinestreEsplorazione::scansioneFisicaSaltaIndistinto() {
