@@ -12,8 +12,10 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -132,6 +134,7 @@ private slots:
     void scorciatoie_data();
     void scorciatoie();
     void riattivazioneAzzera();
+    void controlliDelleAttivita();
 
 private:
     template <class F> F* apri(const QString& nome);
@@ -763,6 +766,41 @@ void TestFinestreEsplorazione::riattivazioneAzzera() {
     f->Attivazione();
     rilascia(f, Qt::Key_Space);
     QCOMPARE(f->Text1()->text(), QStringLiteral("Alfa"));
+}
+
+namespace {
+// A window of the next wave: a button beside the name box and a status bar.
+class FinestraConControlli : public FormMappaPol {
+public:
+    QPushButton* cambia = new QPushButton(QStringLiteral("&Cambia"));
+    QLabel* stato = new QLabel(QStringLiteral("Esatti 0   Errati 0"));
+    FinestraConControlli() {
+        ImpostaControlloAccantoAlNome(cambia);
+        ImpostaBarraStato(stato);
+    }
+};
+} // namespace
+
+void TestFinestreEsplorazione::controlliDelleAttivita() {
+    Stato().Profilo.DimensioneFont = 48;
+    Navigazione::Registra(QStringLiteral("Prova"), [] { return new FinestraConControlli; });
+    auto* f = dynamic_cast<FinestraConControlli*>(Navigazione::Mostra(QStringLiteral("Prova")));
+    QVERIFY(f);
+    f->cambia->setFont(f->Text1()->font());
+    f->Attivazione();
+    const QRect nome = f->Text1()->geometry();
+    const QRect bottone = f->cambia->geometry();
+    const QRect stato = f->stato->geometry();
+    QVERIFY(f->cambia->isVisible());
+    QVERIFY(!nome.intersects(bottone));
+    QVERIFY(!nome.intersects(stato));
+    QVERIFY(!f->Picture1()->geometry().intersects(stato));
+    QVERIFY(bottone.width() >= f->cambia->sizeHint().width());
+    QCOMPARE(stato.bottom(), f->PictureAltezza()->height() - 1);
+    // With the name box hidden the button goes with it; the map takes the room.
+    f->Azione(QStringLiteral("mnuVisual"))->trigger();
+    QVERIFY(!f->cambia->isVisible());
+    QCOMPARE(f->Picture1()->height(), stato.top());
 }
 
 QTEST_MAIN(TestFinestreEsplorazione)

@@ -424,16 +424,54 @@ int FinestraAttivita::LarghezzaDisponibile() const {
     return std::max(l, 1);
 }
 
+int FinestraAttivita::AltezzaUtile() const {
+    const int hBasso = barraStato_ ? barraStato_->sizeHint().height() : 0;
+    return std::max(1, area_->height() - hBasso);
+}
+
+int FinestraAttivita::LarghezzaNome() const {
+    int l = LarghezzaDisponibile();
+    if (accantoNome_ && nomeVisibile_)
+        l -= std::min(accantoNome_->sizeHint().width(), l / 2);
+    return std::max(l, 1);
+}
+
+void FinestraAttivita::DisponiAccessori() {
+    if (accantoNome_) {
+        accantoNome_->setVisible(nomeVisibile_);
+        const int l = LarghezzaNome();
+        accantoNome_->setGeometry(l, text1_->y(), LarghezzaDisponibile() - l, text1_->height());
+    }
+    if (barraStato_) {
+        const int h = barraStato_->sizeHint().height();
+        barraStato_->setGeometry(0, area_->height() - h, area_->width(), h);
+    }
+}
+
+void FinestraAttivita::ImpostaControlloAccantoAlNome(QWidget* controllo) {
+    accantoNome_ = controllo;
+    accantoNome_->setParent(area_);
+    RidisponiVista();
+}
+
+void FinestraAttivita::ImpostaBarraStato(QWidget* barra) {
+    barraStato_ = barra;
+    barraStato_->setParent(area_);
+    barraStato_->show();
+    RidisponiVista();
+}
+
 void FinestraAttivita::ImpostaDimensione() {
     nomeVisibile_ = true;
     text1_->show();
     azioneVisual_->setText(QStringLiteral("Tutto schermo"));
     const int hNome = AltezzaNome();
     const int hBarra = hscroll_->isVisibleTo(area_) ? hscroll_->sizeHint().height() : 0;
-    const int hVista = std::max(1, area_->height() - hNome - hBarra);
+    const int hVista = std::max(1, AltezzaUtile() - hNome - hBarra);
     picture1_->setGeometry(0, 0, picture1_->width(), hVista);
     DimensioniFisse();
-    text1_->setGeometry(0, hVista, LarghezzaDisponibile(), hNome);
+    text1_->setGeometry(0, hVista, LarghezzaNome(), hNome);
+    DisponiAccessori();
 }
 
 void FinestraAttivita::TuttoSchermo() {
@@ -441,7 +479,7 @@ void FinestraAttivita::TuttoSchermo() {
     text1_->hide();
     azioneVisual_->setText(QStringLiteral("mostra Testo"));
     const int hBarra = hscroll_->isVisibleTo(area_) ? hscroll_->sizeHint().height() : 0;
-    const int hVista = std::max(1, area_->height() - hBarra);
+    const int hVista = std::max(1, AltezzaUtile() - hBarra);
     picture1_->setGeometry(0, 0, picture1_->width(), hVista);
     if (tipo_ == Tipo::Politica) {
         if (dimensioneMappa_.height() < hVista)
@@ -472,9 +510,10 @@ void FinestraAttivita::DimensioniFisse() {
     hscroll_->setGeometry(0, picture1_->y() + picture1_->height() + hNome, lVista,
                           hscroll_->sizeHint().height());
     if (nomeVisibile_)
-        text1_->setGeometry(0, picture1_->height(), larghezza, text1_->height());
+        text1_->setGeometry(0, picture1_->height(), LarghezzaNome(), text1_->height());
     if (pannello_ && pannello_->isVisibleTo(area_))
-        pannello_->setGeometry(larghezza, 0, area_->width() - larghezza, area_->height());
+        pannello_->setGeometry(larghezza, 0, area_->width() - larghezza, AltezzaUtile());
+    DisponiAccessori();
     // The key receivers sit in a corner of the window, out of the way.
     for (QWidget* r : {static_cast<QWidget*>(frecce_), static_cast<QWidget*>(manuale_),
                        static_cast<QWidget*>(automatica_)})

@@ -169,6 +169,12 @@ protected:
     void MostraPannello(bool visibile);
     bool PannelloVisibile() const;
 
+    // Controls the quiz and puzzle windows add: one beside the name box (the "&Cambia" button),
+    // shown with it, and a status bar along the bottom of the window. Both take their size
+    // from their sizeHint; the map gives up the room.
+    void ImpostaControlloAccantoAlNome(QWidget* controllo);
+    void ImpostaBarraStato(QWidget* barra);
+
     void ImpostaElementoSelezionato(const QString& nome) { elementoSelezionato_ = nome; }
     // Runs a deliberate pause; false when the window was closed meanwhile.
     bool PausaSicura(double secondi);
@@ -194,6 +200,9 @@ private:
     void OrologioScaduto();
     void MantieniFuoco();
     int AltezzaNome() const;
+    int AltezzaUtile() const; // PictureAltezza less the status bar
+    int LarghezzaNome() const;
+    void DisponiAccessori();
     int LarghezzaDisponibile() const;
 
     Tipo tipo_;
@@ -210,6 +219,8 @@ private:
     RicevitoreTasti* automatica_ = nullptr;
     QWidget* pannello_ = nullptr;
     double frazionePannello_ = 0;
+    QWidget* accantoNome_ = nullptr;
+    QWidget* barraStato_ = nullptr;
     Assistente* assistente_ = nullptr;
 
     QAction* azioneLeggi_ = nullptr;
