@@ -11,6 +11,7 @@
 #include "shell/StatoProgramma.h"
 #include "shell/menu/ApriDocumento.h"
 #include "shell/menu/CasellaMenu.h"
+#include "shell/menu/DisegniMenu.h"
 #include "shell/menu/FormInfo.h"
 #include "shell/menu/FormMenu.h"
 #include "shell/menu/FormMenu2.h"
@@ -29,6 +30,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -164,6 +166,8 @@ private slots:
 
     void caratteriGrandi_data();
     void caratteriGrandi();
+    void miniature_data();
+    void miniature();
 
 private:
     QTemporaryDir impostazioni_;
@@ -726,6 +730,58 @@ void TestMenu::caratteriGrandi() {
         QVERIFY2(m.horizontalAdvance(b->text().remove('&')) <= b->width(), qPrintable(b->text()));
         QVERIFY2(m.height() <= b->height(), qPrintable(b->text()));
     }
+}
+
+// --- tile pictures -------------------------------------------------------------------------
+
+void TestMenu::miniature_data() {
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<bool>("politica");
+    for (const QString& a : ChiaviAree()) {
+        QTest::addRow("%s politica", qPrintable(a)) << a << true;
+        QTest::addRow("%s fisica", qPrintable(a)) << a << false;
+    }
+}
+
+void TestMenu::miniature() {
+    QFETCH(QString, area);
+    QFETCH(bool, politica);
+    using DisegniMenu::TipoMiniatura;
+    const TipoMiniatura tipo = politica ? TipoMiniatura::Politica : TipoMiniatura::Fisica;
+    ProfiloUtente p = ProfiloPredefinito();
+    const QSize d(120, 90);
+    const QImage img = DisegniMenu::MiniaturaMappa(area, tipo, d, p);
+    QCOMPARE(img.size(), d);
+    // The map fills the picture's middle (physical maps with their sea); political maps leave
+    // the sea transparent, so the tile's colour (red when highlighted) shows around the land.
+    QCOMPARE(qAlpha(img.pixel(60, 45)) > 0 || politica, true);
+    QSet<QRgb> colori;
+    int trasparenti = 0;
+    for (int y = 0; y < d.height(); ++y)
+        for (int x = 0; x < d.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (qAlpha(c) == 0)
+                ++trasparenti;
+            else if (qAlpha(c) == 255)
+                colori.insert(c & 0xFFFFFF);
+        }
+    if (politica)
+        QVERIFY(trasparenti > 0);
+    // Drawn in the profile's colours: political classes, or the categories of the features
+    // (every area has mountains large enough to show).
+    const QRgb atteso =
+        politica ? Tavolozza::Rgb(p.SchemaPolitico[0]) : Tavolozza::Rgb(p.SchemaFisico[4]);
+    QVERIFY2(colori.contains(atteso & 0xFFFFFF), qPrintable(QString::number(atteso, 16)));
+    // Another profile is another picture.
+    p.SchemaPolitico[0] = p.SchemaPolitico[1];
+    p.SchemaFisico[4] = p.SchemaFisico[1];
+    QVERIFY(DisegniMenu::MiniaturaMappa(area, tipo, d, p) != img);
+
+    // No map: no picture, no failure.
+    QTemporaryDir vuota;
+    Percorsi::ImpostaCartellaProgramma(vuota.path());
+    QVERIFY(DisegniMenu::MiniaturaMappa(area, tipo, QSize(121, 90), p).isNull());
+    QVERIFY(DisegniMenu::MiniaturaMappa(area, tipo, QSize(0, 0), p).isNull());
 }
 
 QTEST_MAIN(TestMenu)
