@@ -188,9 +188,12 @@ void FormMenu2::ApplicaProfilo() {
     titolo_->setFont(
         DisegniMenu::CarattereAdattato(ft, TitoloArea(Stato().AreaScelta), titolo_->size(), false));
     for (int i = 0; i < 2; ++i) {
-        // The option's circle takes about 30 pixels of its width.
+        // A large option circle, visible for low vision; the caption fits beside it.
+        const int lato = std::clamp(opzioni_[i]->height() / 2, 16, 64);
+        opzioni_[i]->setStyleSheet(
+            QStringLiteral("QRadioButton::indicator { width: %1px; height: %1px; }").arg(lato));
         opzioni_[i]->setFont(DisegniMenu::CarattereAdattato(
-            f, opzioni_[i]->text().remove(u'&'), opzioni_[i]->size() - QSize(34, 8), false));
+            f, opzioni_[i]->text().remove(u'&'), opzioni_[i]->size() - QSize(lato + 16, 8), false));
         pulsanti_[i]->setFont(DisegniMenu::CarattereAdattato(
             f, pulsanti_[i]->text(), pulsanti_[i]->size() - QSize(16, 16), false));
     }
