@@ -746,11 +746,46 @@ void VistaMappa::costruisciTela(const QRect& zona, qreal rapporto) const {
     t.larghezza = int(std::ceil(zona.width() * rapporto));
     t.altezza = int(std::ceil(zona.height() * rapporto));
     const size_t n = size_t(t.larghezza) * size_t(t.altezza);
-    t.sopra.assign(n, 0);
-    t.sotto.assign(n, 0);
-    t.copertura.assign(n, 255);
+    std::vector<quint16> sopra(n, 0), sotto(n, 0);
+    std::vector<quint8> copertura(n, 255);
+    t.tratti.clear();
+    t.inizioRiga.assign(size_t(t.altezza) + 1, 0);
     if (n == 0)
         return;
+    // Turns the pixel labels into runs when the canvas is done (also on an early return).
+    struct AllaFine {
+        Tela& t;
+        std::vector<quint16>& sopra;
+        std::vector<quint16>& sotto;
+        std::vector<quint8>& copertura;
+        ~AllaFine() {
+            t.tratti.reserve(size_t(t.altezza) * 64);
+            for (int y = 0; y < t.altezza; ++y) {
+                t.inizioRiga[size_t(y)] = quint32(t.tratti.size());
+                const size_t base = size_t(y) * size_t(t.larghezza);
+                int x = 0;
+                while (x < t.larghezza) {
+                    const size_t k = base + size_t(x);
+                    Tela::Tratto r;
+                    r.sopra = sopra[k];
+                    r.copertura = copertura[k];
+                    if (r.copertura != 255) {
+                        r.sotto = sotto[k];
+                        r.lunghezza = 1;
+                    } else {
+                        int fine = x + 1;
+                        while (fine < t.larghezza && copertura[base + size_t(fine)] == 255 &&
+                               sopra[base + size_t(fine)] == r.sopra)
+                            ++fine;
+                        r.lunghezza = quint32(fine - x);
+                    }
+                    x += int(r.lunghezza);
+                    t.tratti.push_back(r);
+                }
+            }
+            t.inizioRiga[size_t(t.altezza)] = quint32(t.tratti.size());
+        }
+    } allaFine{t, sopra, sotto, copertura};
 
     // Device pixels of the canvas: device point q is canvas point (q - zona.topLeft) * rapporto.
     const QRect mappa = QRectF((rettangoloMappa_.topLeft() - zona.topLeft()) * rapporto,
@@ -758,7 +793,7 @@ void VistaMappa::costruisciTela(const QRect& zona, qreal rapporto) const {
                             .toAlignedRect()
                             .intersected(QRect(0, 0, t.larghezza, t.altezza));
     for (int y = mappa.top(); y <= mappa.bottom(); ++y)
-        std::fill_n(t.sopra.begin() + qsizetype(y) * t.larghezza + mappa.left(), mappa.width(),
+        std::fill_n(sopra.begin() + qsizetype(y) * t.larghezza + mappa.left(), mappa.width(),
                     quint16(1));
     if (!dati_)
         return;
@@ -799,12 +834,12 @@ void VistaMappa::costruisciTela(const QRect& zona, qreal rapporto) const {
                 riga[x] = 0;
                 const qsizetype k = base + x;
                 if (c == 255) {
-                    t.sopra[k] = etichetta;
-                    t.copertura[k] = 255;
+                    sopra[k] = etichetta;
+                    copertura[k] = 255;
                 } else {
-                    t.sotto[k] = t.copertura[k] >= 128 ? t.sopra[k] : t.sotto[k];
-                    t.sopra[k] = etichetta;
-                    t.copertura[k] = c;
+                    sotto[k] = copertura[k] >= 128 ? sopra[k] : sotto[k];
+                    sopra[k] = etichetta;
+                    copertura[k] = c;
                 }
             }
         }
@@ -831,23 +866,22 @@ void VistaMappa::componiMappa(QImage& img, const QRect& zona, qreal rapporto) co
     const quint32* c = colori.data();
     for (int y = 0; y < t.altezza; ++y) {
         auto* riga = reinterpret_cast<quint32*>(img.scanLine(y));
-        const qsizetype base = qsizetype(y) * t.larghezza;
-        const quint16* sopra = t.sopra.data() + base;
-        const quint16* sotto = t.sotto.data() + base;
-        const quint8* cop = t.copertura.data() + base;
-        for (int x = 0; x < t.larghezza; ++x) {
-            const uint a = cop[x];
-            if (a == 255) {
-                riga[x] = c[sopra[x]];
+        const Tela::Tratto* r = t.tratti.data() + t.inizioRiga[size_t(y)];
+        const Tela::Tratto* fine = t.tratti.data() + t.inizioRiga[size_t(y) + 1];
+        for (; r != fine; ++r) {
+            if (r->copertura == 255) {
+                std::fill_n(riga, r->lunghezza, c[r->sopra]);
+                riga += r->lunghezza;
                 continue;
             }
-            const quint32 p = c[sopra[x]], q = c[sotto[x]];
+            const uint a = r->copertura;
+            const quint32 p = c[r->sopra], q = c[r->sotto];
             const uint b = 255 - a;
             quint32 rb = (p & 0xFF00FFu) * a + (q & 0xFF00FFu) * b;
             rb = ((rb + ((rb >> 8) & 0xFF00FFu) + 0x800080u) >> 8) & 0xFF00FFu;
             quint32 g = ((p >> 8) & 0xFFu) * a + ((q >> 8) & 0xFFu) * b;
             g = ((g + (g >> 8) + 0x80u) >> 8) & 0xFFu;
-            riga[x] = 0xFF000000u | rb | (g << 8);
+            *riga++ = 0xFF000000u | rb | (g << 8);
         }
     }
     QPainter p(&img);

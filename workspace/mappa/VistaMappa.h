@@ -134,8 +134,16 @@ private:
         int generazione = -1;
         int fotogramma = -1;
         int larghezza = 0, altezza = 0;
-        std::vector<quint16> sopra, sotto; // 0 letterbox, 1 map background, 2 + element index
-        std::vector<quint8> copertura;     // coverage of sopra over sotto
+        // Each row as runs: a label fully covering lunghezza pixels, or one edge pixel where
+        // sopra covers sotto by copertura/255. Labels: 0 letterbox, 1 map background,
+        // 2 + element index.
+        struct Tratto {
+            quint16 sopra = 0, sotto = 0;
+            quint8 copertura = 255;
+            quint32 lunghezza = 0;
+        };
+        std::vector<Tratto> tratti;
+        std::vector<quint32> inizioRiga; // altezza + 1 entries into tratti
     };
 
     void assicuraCache() const;
