@@ -284,25 +284,34 @@ void TestMappaWidget::mappaMancante() {
 }
 
 void TestMappaWidget::posaPezzo_data() {
+    QTest::addColumn<QString>("chiave");
     QTest::addColumn<QString>("pezzo");
     QTest::addColumn<QPoint>("scarto"); // drop position minus the place
     QTest::addColumn<bool>("colpito");
-    QTest::newRow("esatto") << "Beta" << QPoint(0, 0) << true;
-    QTest::newRow("centro a 28 px") << "Beta" << QPoint(20, -20) << true;
+    const QString pol = "swf/Prova/Provapol2.swf", fis = "swf/Prova/Provafis2.swf";
+    QTest::newRow("esatto") << pol << "Beta" << QPoint(0, 0) << true;
+    QTest::newRow("centro a 28 px") << pol << "Beta" << QPoint(20, -20) << true;
     // Beta is 441 px wide at this size.
-    QTest::newRow("spostato di 150 px, sovrapposto al 66 %") << "Beta" << QPoint(150, 0) << true;
-    QTest::newRow("spostato di 300 px, sovrapposto al 32 %") << "Beta" << QPoint(300, 0) << false;
-    QTest::newRow("in basso di 300 px") << "Beta" << QPoint(0, 300) << false;
-    QTest::newRow("marcatore a 25 px") << "Isolotto" << QPoint(-25, 0) << true;
-    QTest::newRow("marcatore a 40 px") << "Isolotto" << QPoint(0, 40) << false;
+    QTest::newRow("spostato di 150 px, sovrapposto al 66 %")
+        << pol << "Beta" << QPoint(150, 0) << true;
+    QTest::newRow("spostato di 300 px, sovrapposto al 32 %")
+        << pol << "Beta" << QPoint(300, 0) << false;
+    QTest::newRow("in basso di 300 px") << pol << "Beta" << QPoint(0, 300) << false;
+    QTest::newRow("marcatore a 25 px") << pol << "Isolotto" << QPoint(-25, 0) << true;
+    QTest::newRow("marcatore a 40 px") << pol << "Isolotto" << QPoint(0, 40) << false;
+    QTest::newRow("fiume, vicino") << fis << "Fiume Uno" << QPoint(12, 12) << true;
+    QTest::newRow("fiume, di lato") << fis << "Fiume Uno" << QPoint(60, 0) << false;
+    QTest::newRow("vetta, vicino") << fis << "Monte Uno" << QPoint(0, -20) << true;
+    QTest::newRow("vetta, lontano") << fis << "Monte Uno" << QPoint(-100, 0) << false;
 }
 
 void TestMappaWidget::posaPezzo() {
+    QFETCH(QString, chiave);
     QFETCH(QString, pezzo);
     QFETCH(QPoint, scarto);
     QFETCH(bool, colpito);
     mappa->resize(1600, 600); // room for the tray beside the map
-    carica("swf/Prova/Provapol2.swf");
+    carica(chiave);
     const VistaMappa& v = mappa->vista();
     QVERIFY(!v.rettangoloVassoio().isEmpty());
     QVERIFY(!v.rettangoloMappa().intersects(v.rettangoloVassoio()));
@@ -312,13 +321,12 @@ void TestMappaWidget::posaPezzo() {
     QVERIFY(v.rettangoloVassoio().contains(nelVassoio.center()));
     // At map scale: the piece is as large as its place.
     const int i = v.dati()->indiciDi(pezzo)[0];
-    QCOMPARE(nelVassoio.size(), v.haMarcatore(i) ? QSizeF(24, 24) : v.rettangoloElemento(i).size());
+    const bool simbolo = v.haMarcatore(i) || v.dati()->elementi[i].forma == FormaElemento::Punto;
+    QCOMPARE(nelVassoio.size(), simbolo ? QSizeF(24, 24) : v.rettangoloElemento(i).size());
 
     QSignalSpy spia(mappa, &MappaWidget::FSCommand);
     const QPoint presa = nelVassoio.center().toPoint() + QPoint(3, 2);
-    const QPointF posto = v.haMarcatore(i)
-                              ? QRectF(v.puntoDiPresa(i) - QPointF(12, 12), QSizeF(24, 24)).center()
-                              : v.rettangoloElemento(i).center();
+    const QPointF posto = simbolo ? v.puntoDiPresa(i) : v.rettangoloElemento(i).center();
     const QPoint rilascio = presa + (posto - nelVassoio.center()).toPoint() + scarto;
     QTest::mousePress(mappa, Qt::LeftButton, {}, presa);
     QTest::mouseMove(mappa, (presa + rilascio) / 2);
