@@ -56,7 +56,7 @@ QString TitoloArea(const QString& area) {
     return titoli.value(area, area);
 }
 
-FormMenu2::FormMenu2(QWidget* parent) : FinestraMenu(parent) {
+FormMenu2::FormMenu2(QWidget* parent) : MenuConScansione(parent) {
     setAccessibleName(QStringLiteral("Menu delle attività"));
 
     titolo_ = new QLabel(Area());
@@ -221,10 +221,10 @@ void FormMenu2::AggiornaCaselle() {
     // chooser and the regional window behind it.
     for (CasellaMenu* c : Caselle()) {
         const int i = c->Indice();
-        const FinestraAttivita f =
+        const DestinazioneCasella f =
             FinestraDellaCasella(i, ItaliaPerRegioni(), Modo() != ModoScansione::Mouse);
         bool disponibile = Navigazione::Disponibile(NomiFinestre::DellaCasella(f));
-        if (f == FinestraAttivita::SceltaRegione)
+        if (f == DestinazioneCasella::SceltaRegione)
             disponibile = disponibile && Navigazione::Disponibile(
                                              NomiFinestre::DellaRegione(FinestraDellaRegione(i)));
         c->setEnabled(disponibile);
@@ -282,30 +282,6 @@ void FormMenu2::SceltaFatta(bool regioni) {
     AggiornaCaselle();
 }
 
-void FormMenu2::GestisciTempo(int millisecondi) {
-    if (scansione_)
-        Esegui(scansione_->Trascorri(millisecondi));
-}
-
-void FormMenu2::GestisciSpazioPremuto() {
-    if (scansione_)
-        Esegui(scansione_->PremiSpazio());
-}
-
-void FormMenu2::GestisciSpazioRilasciato() {
-    if (scansione_)
-        Esegui(scansione_->RilasciaSpazio());
-}
-
-void FormMenu2::GestisciInvio() {
-    if (scansione_)
-        Esegui(scansione_->RilasciaInvio());
-}
-
-std::optional<int> FormMenu2::ProssimoScatto() const {
-    return scansione_ ? scansione_->MillisecondiAlProssimoScatto() : std::nullopt;
-}
-
 void FormMenu2::OpzioneCliccata(bool regioni) {
     StatoProgramma& s = Stato();
     if (s.AreaScelta != Italia)
@@ -334,13 +310,13 @@ void FormMenu2::Apri(int casella) {
     if (casella < 0 || casella >= NumeroCaselleAttivita || !Caselle()[casella]->isEnabled() ||
         !Caselle()[casella]->isVisible())
         return;
-    const FinestraAttivita f =
+    const DestinazioneCasella f =
         FinestraDellaCasella(casella, ItaliaPerRegioni(), Modo() != ModoScansione::Mouse);
-    if (f == FinestraAttivita::Nessuna)
+    if (f == DestinazioneCasella::Nessuna)
         return;
     StatoProgramma& s = Stato();
     s.AttivitaScelta = qint16(casella);
-    if (f == FinestraAttivita::Scheda) {
+    if (f == DestinazioneCasella::Scheda) {
         ApriScheda();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/menu/FinestraMenu.h"
+#include "shell/menu/MenuConScansione.h"
+#include "workspace/scansione/MenuScansione.h"
 
 #include <memory>
 
@@ -9,15 +10,16 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QWidget;
-class ScansioneMenuAttivita;
 
 // The activity menu of the chosen area: political and physical map, puzzle and "Dov'è?", the
 // information sheet, back; for Italy the choice between the whole nation and single regions
 // ("Nazione"/"Regioni": option buttons with the mouse, two buttons walked by the highlight when
 // scanning), and then the regions test. Tiles whose window does not exist yet are disabled and
 // skipped by the scanning highlight.
-class FormMenu2 : public FinestraMenu {
+class FormMenu2 : public MenuConScansione<FormMenu2, ScansioneMenuAttivita> {
     Q_OBJECT
+    friend class MenuConScansione<FormMenu2, ScansioneMenuAttivita>;
+
 public:
     explicit FormMenu2(QWidget* parent = nullptr);
     ~FormMenu2() override;
@@ -39,11 +41,6 @@ public:
     void ApriScheda();
 
 protected:
-    void GestisciTempo(int millisecondi) override;
-    void GestisciSpazioPremuto() override;
-    void GestisciSpazioRilasciato() override;
-    void GestisciInvio() override;
-    std::optional<int> ProssimoScatto() const override;
     void CasellaScelta(int indice) override;
     void ApplicaProfilo() override;
 
@@ -61,7 +58,6 @@ private:
     QRadioButton* opzioni_[2] = {nullptr, nullptr};
     QPushButton* pulsanti_[2] = {nullptr, nullptr};
     QAction* configura_ = nullptr;
-    std::unique_ptr<ScansioneMenuAttivita> scansione_;
     bool sceltaRegioni_ = false; // scanning: "Regioni" was chosen
 };
 

@@ -32,7 +32,7 @@ void FormMenu3::ImpostaEstrazione(Estrazione e) {
     estrazione() = std::move(e);
 }
 
-FormMenu3::FormMenu3(QWidget* parent) : FinestraMenu(parent) {
+FormMenu3::FormMenu3(QWidget* parent) : MenuConScansione(parent) {
     setAccessibleName(QStringLiteral("Scelta della regione"));
     CaricaRegioniItalia(regioni_);
 
@@ -191,30 +191,6 @@ void FormMenu3::Seleziona(int indice) {
         RegioneACaso();
     else if (indice == IndiceTorna)
         Torna();
-}
-
-void FormMenu3::GestisciTempo(int millisecondi) {
-    if (scansione_)
-        Esegui(scansione_->Trascorri(millisecondi));
-}
-
-void FormMenu3::GestisciSpazioPremuto() {
-    if (scansione_)
-        Esegui(scansione_->PremiSpazio());
-}
-
-void FormMenu3::GestisciSpazioRilasciato() {
-    if (scansione_)
-        Esegui(scansione_->RilasciaSpazio());
-}
-
-void FormMenu3::GestisciInvio() {
-    if (scansione_)
-        Esegui(scansione_->RilasciaInvio());
-}
-
-std::optional<int> FormMenu3::ProssimoScatto() const {
-    return scansione_ ? scansione_->MillisecondiAlProssimoScatto() : std::nullopt;
 }
 
 void FormMenu3::ComandoMappa(const QString& comando, const QString&) {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "catalog/CatalogoArea.h"
-#include "shell/menu/FinestraMenu.h"
+#include "shell/menu/MenuConScansione.h"
+#include "workspace/scansione/ComandoScansione.h"
 
 #include <functional>
 #include <memory>
 
-class ComandoScansione;
 class MappaWidget;
 class QAction;
 class QLabel;
@@ -20,8 +20,10 @@ class QPushButton;
 //
 // Scanning walks the twenty regions in table order and then the two buttons, so that a switch
 // user can also draw a region at random or go back.
-class FormMenu3 : public FinestraMenu {
+class FormMenu3 : public MenuConScansione<FormMenu3, ComandoScansione> {
     Q_OBJECT
+    friend class MenuConScansione<FormMenu3, ComandoScansione>;
+
 public:
     explicit FormMenu3(QWidget* parent = nullptr);
     ~FormMenu3() override;
@@ -47,11 +49,6 @@ public:
     static void ImpostaEstrazione(Estrazione e);
 
 protected:
-    void GestisciTempo(int millisecondi) override;
-    void GestisciSpazioPremuto() override;
-    void GestisciSpazioRilasciato() override;
-    void GestisciInvio() override;
-    std::optional<int> ProssimoScatto() const override;
     void CasellaScelta(int) override {}
     void ApplicaProfilo() override;
 
@@ -70,5 +67,4 @@ private:
     QLabel* istruzione_ = nullptr;
     QPushButton* pulsanti_[2] = {nullptr, nullptr};
     QAction* configura_ = nullptr;
-    std::unique_ptr<ComandoScansione> scansione_;
 };

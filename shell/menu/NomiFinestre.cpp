@@ -2,29 +2,29 @@
 
 namespace NomiFinestre {
 
-QString DellaCasella(FinestraAttivita f) {
+QString DellaCasella(DestinazioneCasella f) {
     switch (f) {
-    case FinestraAttivita::MappaPolitica:
+    case DestinazioneCasella::MappaPolitica:
         return MappaPolitica;
-    case FinestraAttivita::PuzzlePolitico:
+    case DestinazioneCasella::PuzzlePolitico:
         return PuzzlePolitico;
-    case FinestraAttivita::DovePolitico:
+    case DestinazioneCasella::DovePolitico:
         return DovePolitico;
-    case FinestraAttivita::TestRegioni:
+    case DestinazioneCasella::TestRegioni:
         return TestRegioni;
-    case FinestraAttivita::MappaFisica:
+    case DestinazioneCasella::MappaFisica:
         return MappaFisica;
-    case FinestraAttivita::PuzzleFisico:
+    case DestinazioneCasella::PuzzleFisico:
         return PuzzleFisico;
-    case FinestraAttivita::DoveFisico:
+    case DestinazioneCasella::DoveFisico:
         return DoveFisico;
-    case FinestraAttivita::Scheda:
+    case DestinazioneCasella::Scheda:
         return Schede;
-    case FinestraAttivita::MenuAree:
+    case DestinazioneCasella::MenuAree:
         return Navigazione::MenuAree;
-    case FinestraAttivita::SceltaRegione:
+    case DestinazioneCasella::SceltaRegione:
         return Navigazione::SceltaRegione;
-    case FinestraAttivita::Nessuna:
+    case DestinazioneCasella::Nessuna:
         break;
     }
     return {};

@@ -26,6 +26,6 @@ inline const QString Configurazione = QStringLiteral("FormConfigura");
 inline const QString EserciziEseguiti = QStringLiteral("FormEserciziEseguiti");
 
 // The window of an activity tile, and of a regional activity ("" for none).
-QString DellaCasella(FinestraAttivita f);
+QString DellaCasella(DestinazioneCasella f);
 QString DellaRegione(FinestraRegionale f);
 } // namespace NomiFinestre

@@ -3,7 +3,7 @@
 #include <QTest>
 
 using Evento = ScansioneMenuAttivita::Evento;
-Q_DECLARE_METATYPE(FinestraAttivita)
+Q_DECLARE_METATYPE(DestinazioneCasella)
 
 static QString Descrivi(const ScansioneMenuAttivita::Eventi& eventi) {
     QStringList out;
@@ -111,36 +111,36 @@ void TestMenuScansione::finestre_data() {
     QTest::addColumn<int>("casella");
     QTest::addColumn<bool>("perRegioni");
     QTest::addColumn<bool>("scansione");
-    QTest::addColumn<FinestraAttivita>("finestra");
-    QTest::newRow("mappa politica") << 0 << false << false << FinestraAttivita::MappaPolitica;
+    QTest::addColumn<DestinazioneCasella>("finestra");
+    QTest::newRow("mappa politica") << 0 << false << false << DestinazioneCasella::MappaPolitica;
     QTest::newRow("mappa politica per regioni")
-        << 0 << true << false << FinestraAttivita::SceltaRegione;
+        << 0 << true << false << DestinazioneCasella::SceltaRegione;
     QTest::newRow("mappa politica per regioni, scansione")
-        << 0 << true << true << FinestraAttivita::SceltaRegione;
+        << 0 << true << true << DestinazioneCasella::SceltaRegione;
     QTest::newRow("test fuori dall'Italia per regioni")
-        << 3 << false << false << FinestraAttivita::Nessuna;
-    QTest::newRow("test per regioni") << 3 << true << false << FinestraAttivita::TestRegioni;
-    QTest::newRow("mappa fisica") << 4 << false << false << FinestraAttivita::MappaFisica;
+        << 3 << false << false << DestinazioneCasella::Nessuna;
+    QTest::newRow("test per regioni") << 3 << true << false << DestinazioneCasella::TestRegioni;
+    QTest::newRow("mappa fisica") << 4 << false << false << DestinazioneCasella::MappaFisica;
     QTest::newRow("mappa fisica per regioni")
-        << 4 << true << false << FinestraAttivita::SceltaRegione;
+        << 4 << true << false << DestinazioneCasella::SceltaRegione;
     QTest::newRow("mappa fisica per regioni, scansione")
-        << 4 << true << true << FinestraAttivita::MappaFisica;
+        << 4 << true << true << DestinazioneCasella::MappaFisica;
     QTest::newRow("puzzle fisico per regioni, scansione")
-        << 5 << true << true << FinestraAttivita::PuzzleFisico;
+        << 5 << true << true << DestinazioneCasella::PuzzleFisico;
     QTest::newRow("dov'è fisico per regioni")
-        << 6 << true << false << FinestraAttivita::SceltaRegione;
+        << 6 << true << false << DestinazioneCasella::SceltaRegione;
     QTest::newRow("dov'è fisico per regioni, scansione")
-        << 6 << true << true << FinestraAttivita::DoveFisico;
-    QTest::newRow("schede") << 7 << true << false << FinestraAttivita::Scheda;
-    QTest::newRow("torna") << 8 << false << false << FinestraAttivita::MenuAree;
-    QTest::newRow("fuori dalle caselle") << 9 << false << false << FinestraAttivita::Nessuna;
+        << 6 << true << true << DestinazioneCasella::DoveFisico;
+    QTest::newRow("schede") << 7 << true << false << DestinazioneCasella::Scheda;
+    QTest::newRow("torna") << 8 << false << false << DestinazioneCasella::MenuAree;
+    QTest::newRow("fuori dalle caselle") << 9 << false << false << DestinazioneCasella::Nessuna;
 }
 
 void TestMenuScansione::finestre() {
     QFETCH(int, casella);
     QFETCH(bool, perRegioni);
     QFETCH(bool, scansione);
-    QFETCH(FinestraAttivita, finestra);
+    QFETCH(DestinazioneCasella, finestra);
     QCOMPARE(FinestraDellaCasella(casella, perRegioni, scansione), finestra);
 }
 

@@ -106,34 +106,34 @@ std::optional<int> ScansioneMenuAttivita::MillisecondiAlProssimoScatto() const {
     return comando_.MillisecondiAlProssimoScatto();
 }
 
-FinestraAttivita FinestraDellaCasella(int casella, bool italiaPerRegioni, bool scansione) {
-    const auto mappa = [&](FinestraAttivita intera) {
-        return italiaPerRegioni ? FinestraAttivita::SceltaRegione : intera;
+DestinazioneCasella FinestraDellaCasella(int casella, bool italiaPerRegioni, bool scansione) {
+    const auto mappa = [&](DestinazioneCasella intera) {
+        return italiaPerRegioni ? DestinazioneCasella::SceltaRegione : intera;
     };
-    const auto fisica = [&](FinestraAttivita intera) {
-        return italiaPerRegioni && !scansione ? FinestraAttivita::SceltaRegione : intera;
+    const auto fisica = [&](DestinazioneCasella intera) {
+        return italiaPerRegioni && !scansione ? DestinazioneCasella::SceltaRegione : intera;
     };
     switch (casella) {
     case 0:
-        return mappa(FinestraAttivita::MappaPolitica);
+        return mappa(DestinazioneCasella::MappaPolitica);
     case 1:
-        return mappa(FinestraAttivita::PuzzlePolitico);
+        return mappa(DestinazioneCasella::PuzzlePolitico);
     case 2:
-        return mappa(FinestraAttivita::DovePolitico);
+        return mappa(DestinazioneCasella::DovePolitico);
     case 3:
-        return italiaPerRegioni ? FinestraAttivita::TestRegioni : FinestraAttivita::Nessuna;
+        return italiaPerRegioni ? DestinazioneCasella::TestRegioni : DestinazioneCasella::Nessuna;
     case 4:
-        return fisica(FinestraAttivita::MappaFisica);
+        return fisica(DestinazioneCasella::MappaFisica);
     case 5:
-        return fisica(FinestraAttivita::PuzzleFisico);
+        return fisica(DestinazioneCasella::PuzzleFisico);
     case 6:
-        return fisica(FinestraAttivita::DoveFisico);
+        return fisica(DestinazioneCasella::DoveFisico);
     case 7:
-        return FinestraAttivita::Scheda;
+        return DestinazioneCasella::Scheda;
     case 8:
-        return FinestraAttivita::MenuAree;
+        return DestinazioneCasella::MenuAree;
     default:
-        return FinestraAttivita::Nessuna;
+        return DestinazioneCasella::Nessuna;
     }
 }
 

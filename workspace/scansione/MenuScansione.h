@@ -85,7 +85,7 @@ private:
 };
 
 // The window that a tile of the activity menu opens.
-enum class FinestraAttivita {
+enum class DestinazioneCasella {
     Nessuna, // "Test" outside Italy by regions: the tile is not shown
     MappaPolitica,
     PuzzlePolitico,
@@ -103,7 +103,8 @@ enum class FinestraAttivita {
 // the region chooser; so do the physical ones with the mouse, while a switch user who chose
 // "Regioni" gets the physical map, puzzle and quiz of the whole of Italy (the region chooser's
 // scanning serves the political map of the regions).
-FinestraAttivita FinestraDellaCasella(int casella, bool italiaPerRegioni, bool scansione = false);
+DestinazioneCasella FinestraDellaCasella(int casella, bool italiaPerRegioni,
+                                         bool scansione = false);
 
 // The regional window the region chooser opens for AttivitaScelta.
 enum class FinestraRegionale {
