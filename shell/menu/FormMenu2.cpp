@@ -242,7 +242,7 @@ void FormMenu2::ColoraPulsanti(int evidenziato) {
     }
 }
 
-template <typename Eventi> void FormMenu2::Esegui(const Eventi& eventi) {
+void FormMenu2::Esegui(const ScansioneMenuAttivita::Eventi& eventi) {
     using Tipo = ScansioneMenuAttivita::Evento::Tipo;
     for (const auto& e : eventi) {
         switch (e.tipo) {

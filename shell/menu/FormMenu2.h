@@ -45,7 +45,7 @@ protected:
     void ApplicaProfilo() override;
 
 private:
-    template <typename Eventi> void Esegui(const Eventi& eventi);
+    void Esegui(const ScansioneMenuAttivita::Eventi& eventi);
     void Apri(int casella);
     void OpzioneCliccata(bool regioni);
     void SceltaFatta(bool regioni);

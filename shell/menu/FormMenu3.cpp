@@ -172,7 +172,7 @@ void FormMenu3::Evidenzia(int indice) {
     }
 }
 
-template <typename Eventi> void FormMenu3::Esegui(const Eventi& eventi) {
+void FormMenu3::Esegui(const ComandoScansione::Eventi& eventi) {
     for (const ComandoScansione::Evento& e : eventi) {
         if (e.tipo == ComandoScansione::Evento::Tipo::Passo) {
             Ripristina(e.passo.daRipristinare);

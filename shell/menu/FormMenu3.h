@@ -53,7 +53,7 @@ protected:
     void ApplicaProfilo() override;
 
 private:
-    template <typename Eventi> void Esegui(const Eventi& eventi);
+    void Esegui(const ComandoScansione::Eventi& eventi);
     void ImpostaColori();
     void Ripristina(int indice);
     void Evidenzia(int indice);
