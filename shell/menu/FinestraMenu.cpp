@@ -1,9 +1,11 @@
 #include "shell/menu/FinestraMenu.h"
 
 #include "catalog/Tavolozza.h"
+#include "shell/Navigazione.h"
 #include "shell/StatoProgramma.h"
 #include "shell/clsResize.h"
 #include "shell/menu/CasellaMenu.h"
+#include "shell/menu/NomiFinestre.h"
 #include "workspace/mappa/VistaMappa.h"
 #include "workspace/scansione/OrologioScansione.h"
 
@@ -161,7 +163,30 @@ void FinestraMenu::ImpostaFocusScansione(bool scansione) {
         setFocus(Qt::OtherFocusReason);
 }
 
+QAction* FinestraMenu::AggiungiComandoConfigura() {
+    configura_ =
+        AggiungiComando(QStringLiteral("&Configurazioni"), QKeySequence(Qt::CTRL | Qt::Key_K));
+    configura_->setObjectName(QStringLiteral("mnuConfigura"));
+    connect(configura_, &QAction::triggered, this, [this] { Apri(NomiFinestre::Configurazione); });
+    return configura_;
+}
+
+QAction* FinestraMenu::AggiungiComandoEsci() {
+    QAction* esci = AggiungiComando(QStringLiteral("&Esci"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    esci->setObjectName(QStringLiteral("mnuEsci"));
+    connect(esci, &QAction::triggered, this, [this] { Navigazione::ConfermaUscita(this); });
+    return esci;
+}
+
+void FinestraMenu::Apri(const QString& nome) {
+    FermaOrologio();
+    if (Navigazione::Mostra(nome))
+        close();
+}
+
 void FinestraMenu::Attivazione() {
+    if (configura_)
+        configura_->setEnabled(Navigazione::Disponibile(NomiFinestre::Configurazione));
     modo_ = ModoDaAccesso(Stato().Profilo.ModalitaAccesso);
     spazioGiu_ = false;
     invioGiu_ = false;

@@ -38,6 +38,8 @@ public:
     QMenuBar* BarraMenu() const { return barra_; }
     QWidget* Area() const { return area_; }
     const QList<CasellaMenu*>& Caselle() const { return caselle_; }
+    // "&Configurazioni" of the menu bar.
+    QAction* ComandoConfigura() const { return configura_; }
     // The tile highlighted now, -1 none.
     int CasellaEvidenziata() const;
 
@@ -50,6 +52,12 @@ protected:
     // A menu-bar command with its shortcut.
     QAction* AggiungiComando(QMenu* menu, const QString& testo, const QKeySequence& tasti);
     QAction* AggiungiComando(const QString& testo, const QKeySequence& tasti);
+    // The menu-bar commands every menu has: "&Configurazioni" (Ctrl+K, enabled at every activation
+    // when the configuration window exists) and "&Esci" (Ctrl+Q, asks to leave the program).
+    QAction* AggiungiComandoConfigura();
+    QAction* AggiungiComandoEsci();
+    // Shows the window of a name and, when it opened, closes this menu.
+    void Apri(const QString& nome);
     // To be called at the end of the subclass constructor: records the designed geometry.
     void RegistraProgetto();
 
@@ -91,6 +99,7 @@ private:
     clsResize* ridimensionatore_ = nullptr;
     OrologioScansione* orologio_ = nullptr;
     QList<CasellaMenu*> caselle_;
+    QAction* configura_ = nullptr;
     ModoScansione modo_ = ModoScansione::Mouse;
     bool spazioGiu_ = false;
     bool invioGiu_ = false;

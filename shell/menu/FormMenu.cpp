@@ -63,10 +63,7 @@ FormMenu::FormMenu(QWidget* parent) : FinestraMenu(parent) {
     etichettaUtente_->setBuddy(combo_);
     connect(combo_, &QComboBox::activated, this, &FormMenu::UtenteScelto);
 
-    configura_ =
-        AggiungiComando(QStringLiteral("&Configurazioni"), QKeySequence(Qt::CTRL | Qt::Key_K));
-    configura_->setObjectName(QStringLiteral("mnuConfigura"));
-    connect(configura_, &QAction::triggered, this, [this] { Apri(NomiFinestre::Configurazione); });
+    AggiungiComandoConfigura();
     esercizi_ =
         AggiungiComando(QStringLiteral("Esercizi eseguiti"), QKeySequence(Qt::CTRL | Qt::Key_E));
     esercizi_->setObjectName(QStringLiteral("mnuEserciziEseguiti"));
@@ -93,9 +90,7 @@ FormMenu::FormMenu(QWidget* parent) : FinestraMenu(parent) {
     connect(about, &QAction::triggered, this, [this] { Apri(Navigazione::Informazioni); });
     addActions(info->actions());
 
-    QAction* esci = AggiungiComando(QStringLiteral("&Esci"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    esci->setObjectName(QStringLiteral("mnuEsci"));
-    connect(esci, &QAction::triggered, this, [this] { Navigazione::ConfermaUscita(this); });
+    AggiungiComandoEsci();
 
     RegistraProgetto();
 }
@@ -104,7 +99,6 @@ FormMenu::~FormMenu() = default;
 
 void FormMenu::Attivazione() {
     esercizi_->setVisible(Stato().Profilo.TracciaAttivita);
-    configura_->setEnabled(Navigazione::Disponibile(NomiFinestre::Configurazione));
     esercizi_->setEnabled(Navigazione::Disponibile(NomiFinestre::EserciziEseguiti));
     // Refilling the list selects the current user, which reloads the profile: the rest of the
     // activation then follows the profile as it is on file.
@@ -208,11 +202,5 @@ void FormMenu::ApriArea(int indice) {
     CaricaCatalogoFisico(s.Fisico, area);
     s.AreaScelta = area;
     if (Navigazione::Mostra(Navigazione::MenuAttivita))
-        close();
-}
-
-void FormMenu::Apri(const QString& nome) {
-    FermaOrologio();
-    if (Navigazione::Mostra(nome))
         close();
 }

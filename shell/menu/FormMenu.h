@@ -24,7 +24,6 @@ public:
     void ApriArea(int indice);
 
     QComboBox* ListaUtenti() const { return combo_; }
-    QAction* ComandoConfigura() const { return configura_; }
     QAction* ComandoEserciziEseguiti() const { return esercizi_; }
 
 protected:
@@ -39,12 +38,10 @@ protected:
 private:
     void RiempiUtenti();
     void UtenteScelto(int riga);
-    void Apri(const QString& nome);
 
     QLabel* titolo_ = nullptr;
     QLabel* etichettaUtente_ = nullptr;
     QComboBox* combo_ = nullptr;
-    QAction* configura_ = nullptr;
     QAction* esercizi_ = nullptr;
     std::unique_ptr<ComandoScansione> scansione_;
     bool riempimento_ = false;

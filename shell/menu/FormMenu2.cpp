@@ -133,17 +133,8 @@ FormMenu2::FormMenu2(QWidget* parent) : MenuConScansione(parent) {
         pulsanti_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
-    configura_ =
-        AggiungiComando(QStringLiteral("&Configurazioni"), QKeySequence(Qt::CTRL | Qt::Key_K));
-    configura_->setObjectName(QStringLiteral("mnuConfigura"));
-    connect(configura_, &QAction::triggered, this, [this] {
-        FermaOrologio();
-        if (Navigazione::Mostra(NomiFinestre::Configurazione))
-            close();
-    });
-    QAction* esci = AggiungiComando(QStringLiteral("&Esci"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    esci->setObjectName(QStringLiteral("mnuEsci"));
-    connect(esci, &QAction::triggered, this, [this] { Navigazione::ConfermaUscita(this); });
+    AggiungiComandoConfigura();
+    AggiungiComandoEsci();
 
     RegistraProgetto();
 }
@@ -155,7 +146,6 @@ void FormMenu2::Attivazione() {
     const bool italia = s.AreaScelta == Italia;
     titolo_->setText(TitoloArea(s.AreaScelta));
     titolo_->setAccessibleName(QStringLiteral("Attività: ") + titolo_->text());
-    configura_->setEnabled(Navigazione::Disponibile(NomiFinestre::Configurazione));
 
     FinestraMenu::Attivazione();
     const bool scansione = Modo() != ModoScansione::Mouse;

@@ -57,7 +57,6 @@ private:
     QWidget* frame2_ = nullptr;
     QRadioButton* opzioni_[2] = {nullptr, nullptr};
     QPushButton* pulsanti_[2] = {nullptr, nullptr};
-    QAction* configura_ = nullptr;
     bool sceltaRegioni_ = false; // scanning: "Regioni" was chosen
 };
 

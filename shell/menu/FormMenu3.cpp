@@ -69,17 +69,8 @@ FormMenu3::FormMenu3(QWidget* parent) : MenuConScansione(parent) {
     connect(pulsanti_[0], &QPushButton::clicked, this, &FormMenu3::RegioneACaso);
     connect(pulsanti_[1], &QPushButton::clicked, this, &FormMenu3::Torna);
 
-    configura_ =
-        AggiungiComando(QStringLiteral("&Configurazioni"), QKeySequence(Qt::CTRL | Qt::Key_K));
-    configura_->setObjectName(QStringLiteral("mnuConfigura"));
-    connect(configura_, &QAction::triggered, this, [this] {
-        FermaOrologio();
-        if (Navigazione::Mostra(NomiFinestre::Configurazione))
-            close();
-    });
-    QAction* esci = AggiungiComando(QStringLiteral("&Esci"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    esci->setObjectName(QStringLiteral("mnuEsci"));
-    connect(esci, &QAction::triggered, this, [this] { Navigazione::ConfermaUscita(this); });
+    AggiungiComandoConfigura();
+    AggiungiComandoEsci();
 
     RegistraProgetto();
 }
@@ -98,7 +89,6 @@ int FormMenu3::IndiceScansione() const {
 
 void FormMenu3::Attivazione() {
     const StatoProgramma& s = Stato();
-    configura_->setEnabled(Navigazione::Disponibile(NomiFinestre::Configurazione));
     titolo_->setText(TitoloScelta);
     pulsanti_[0]->setEnabled(ACasoDisponibile());
     FinestraMenu::Attivazione();

@@ -66,5 +66,4 @@ private:
     QLabel* titolo_ = nullptr;
     QLabel* istruzione_ = nullptr;
     QPushButton* pulsanti_[2] = {nullptr, nullptr};
-    QAction* configura_ = nullptr;
 };
