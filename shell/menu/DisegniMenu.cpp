@@ -79,17 +79,8 @@ QImage MiniaturaMappa(const QString& area, TipoMiniatura tipo, QSize dimensione,
         v.colora(d.stratoConfini, QColor(Qt::black));
     } else {
         v.impostaSfondo(colorePalette(profilo.SchemaFisico[0]));
-        for (const ElementoMappa& e : d.elementi) {
-            if (e.ruolo == RuoloElemento::Sfondo)
-                continue;
-            const QString nome = e.ruolo == RuoloElemento::Confine ? d.stratoConfini : e.nome;
-            const QString categoria = e.ruolo == RuoloElemento::Confine && e.categoria.isEmpty()
-                                          ? QStringLiteral("altri")
-                                          : e.categoria;
-            const int ruolo = RuoloCategoriaFisica(categoria);
-            if (ruolo >= 0)
-                v.colora(nome, colorePalette(profilo.SchemaFisico[size_t(ruolo)]));
-        }
+        for (const RuoloFisicoElemento& fisico : RuoliFisici(d))
+            v.colora(fisico.nome, colorePalette(profilo.SchemaFisico[size_t(fisico.ruolo)]));
     }
 
     QImage img(grande, QImage::Format_ARGB32_Premultiplied);

@@ -142,16 +142,12 @@ int main(int argc, char* argv[]) {
                 nomiTabella << QString::fromUtf16(voce.nome);
         v.impostaSfondo(colorePalette(profilo.SchemaFisico[0]));
         v.impostaCornice(colorePalette(profilo.SchemaFisico[11]));
+        for (const RuoloFisicoElemento& fisico : RuoliFisici(d))
+            v.colora(fisico.nome, colorePalette(profilo.SchemaFisico[size_t(fisico.ruolo)]));
         for (const ElementoMappa& e : d.elementi) {
             if (e.ruolo == RuoloElemento::Sfondo)
                 continue;
             const QString nome = e.ruolo == RuoloElemento::Confine ? d.stratoConfini : e.nome;
-            const QString categoria = e.ruolo == RuoloElemento::Confine && e.categoria.isEmpty()
-                                          ? QStringLiteral("altri")
-                                          : e.categoria;
-            const int ruolo = RuoloCategoriaFisica(categoria);
-            if (ruolo >= 0)
-                v.colora(nome, colorePalette(profilo.SchemaFisico[ruolo]));
             v.colora(VistaMappa::NomePezzo(nome), colorePalette(profilo.SchemaFisico[10]));
         }
         v.impostaFotogramma(riga.value(fotogramma).toInt());

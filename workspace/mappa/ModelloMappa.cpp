@@ -1,5 +1,6 @@
 #include "workspace/mappa/ModelloMappa.h"
 
+#include "catalog/CatalogoFisico.h"
 #include "shell/Percorsi.h"
 
 #include <QDateTime>
@@ -606,4 +607,19 @@ RisultatoMappa CaricaMappa(const QString& percorso) {
         cache.insert(chiave, {info.size(), info.lastModified(), r.dati});
     }
     return r;
+}
+
+QList<RuoloFisicoElemento> RuoliFisici(const DatiMappa& d) {
+    QList<RuoloFisicoElemento> ruoli;
+    for (const ElementoMappa& e : d.elementi) {
+        if (e.ruolo == RuoloElemento::Sfondo)
+            continue;
+        const bool confine = e.ruolo == RuoloElemento::Confine;
+        const QString categoria =
+            confine && e.categoria.isEmpty() ? QStringLiteral("altri") : e.categoria;
+        const int ruolo = RuoloCategoriaFisica(categoria);
+        if (ruolo >= 0)
+            ruoli.append({confine ? d.stratoConfini : e.nome, ruolo});
+    }
+    return ruoli;
 }

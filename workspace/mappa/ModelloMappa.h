@@ -55,6 +55,16 @@ struct RisultatoMappa {
     QString errore;                        // Italian message on failure
 };
 
+// The physical colour role (the index into the profile's physical scheme) of each element of a
+// physical map that has one, with the name the element is coloured by: the border layer goes by
+// its layer name and counts as "altri" when the file gives it no category. Background land has
+// no role.
+struct RuoloFisicoElemento {
+    QString nome;
+    int ruolo = 0;
+};
+QList<RuoloFisicoElemento> RuoliFisici(const DatiMappa& d);
+
 // Reads a map data file. Never throws; a missing, unreadable or malformed file gives a clear
 // Italian message. Files already read (same path, size and modification time) come from a cache.
 RisultatoMappa CaricaMappa(const QString& percorso);
