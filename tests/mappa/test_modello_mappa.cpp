@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <cmath>
 
 namespace {
 const QString cartella = QStringLiteral(ORBISTO_TEST_DATA_DIR "/dati/mappe/Prova/");
@@ -24,7 +25,40 @@ private slots:
     void nitidaAQuattroVolte();
     void buchiEBordiComuni_data();
     void buchiEBordiComuni();
+    void regolaDiPresa_data();
+    void regolaDiPresa();
+    void simboliNonSiCoprono();
 };
+
+namespace {
+
+// A plain crossed by a river, a thin lake along the river, a tiny island with a peak on it and
+// the undistinguished land, on a 1000 x 1000 frame (one map unit, one pixel; y points up).
+std::shared_ptr<const DatiMappa> mappaDellaRegola() {
+    const QByteArray testo = R"({"type":"FeatureCollection","orbisto":{"kind":"physical",
+      "bounds":[0,0,1000,1000],"borderLayer":"Confine"},
+      "features":[
+        {"type":"Feature","properties":{"name":"Indistinto","category":"indistinto","kind":"area",
+         "order":1},"geometry":{"type":"Polygon","coordinates":[[[50,50],[950,50],[950,950],
+         [50,950],[50,50]]]}},
+        {"type":"Feature","properties":{"name":"Pianura","category":"pianura","kind":"area",
+         "order":2},"geometry":{"type":"Polygon","coordinates":[[[100,100],[900,100],[900,500],
+         [100,500],[100,100]]]}},
+        {"type":"Feature","properties":{"name":"Lago","category":"fiume","kind":"area",
+         "order":3},"geometry":{"type":"Polygon","coordinates":[[[400,297],[500,297],[500,303],
+         [400,303],[400,297]]]}},
+        {"type":"Feature","properties":{"name":"Fiume","category":"fiume","kind":"line",
+         "order":4},"geometry":{"type":"LineString","coordinates":[[100,300],[940,300]]}},
+        {"type":"Feature","properties":{"name":"Isola","category":"altri","kind":"area",
+         "order":2},"geometry":{"type":"Polygon","coordinates":[[[700,700],[705,700],[705,705],
+         [700,705],[700,700]]]}},
+        {"type":"Feature","properties":{"name":"Vetta","category":"monte","kind":"point",
+         "order":5},"geometry":{"type":"Point","coordinates":[702.5,702.5]}}]})";
+    const RisultatoMappa r = LeggiMappaGeoJson(testo, "regola.geojson");
+    return r.dati;
+}
+
+} // namespace
 
 void TestModelloMappa::politica() {
     const RisultatoMappa r = CaricaMappa(cartella + "Prova_politica.geojson");
@@ -218,6 +252,48 @@ void TestModelloMappa::buchiEBordiComuni() {
     // Hit testing agrees: the hole is nobody's.
     QCOMPARE(v.colpisci(QPointF(20, 80)).nome, QString());
     QCOMPARE(v.colpisci(QPointF(40, 80)).nome, QString("Anello"));
+}
+
+void TestModelloMappa::regolaDiPresa_data() {
+    QTest::addColumn<QPointF>("punto"); // device point (y = 1000 - map y)
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("sul fiume, nella pianura") << QPointF(300, 701) << "Fiume";
+    QTest::newRow("pianura lontano dal fiume") << QPointF(300, 640) << "Pianura";
+    QTest::newRow("accanto al fiume, nella pianura") << QPointF(300, 707) << "Pianura";
+    QTest::newRow("fiume attraverso il suo lago") << QPointF(450, 700) << "Lago";
+    QTest::newRow("accanto al fiume, terra indistinta") << QPointF(920, 715) << "Indistinto";
+    QTest::newRow("margine del fiume, terra indistinta") << QPointF(920, 707) << "Fiume";
+}
+
+void TestModelloMappa::regolaDiPresa() {
+    // The area under the pointer wins over a line's margin; a line drawn over a large area wins
+    // on its stroke, but not over a lake it would cover.
+    QFETCH(QPointF, punto);
+    QFETCH(QString, nome);
+    VistaMappa v;
+    v.impostaDati(mappaDellaRegola());
+    QVERIFY(v.dati());
+    v.impostaDimensione(QSize(1000, 1000));
+    QCOMPARE(v.colpisci(punto).nome, nome);
+}
+
+void TestModelloMappa::simboliNonSiCoprono() {
+    // The tiny island's marker would sit on the peak: it moves aside, and both can be chosen.
+    VistaMappa v;
+    v.impostaDati(mappaDellaRegola());
+    QVERIFY(v.dati());
+    v.impostaDimensione(QSize(1000, 1000));
+    const int isola = v.dati()->indiciDi("Isola")[0];
+    const int vetta = v.dati()->indiciDi("Vetta")[0];
+    QVERIFY(v.haMarcatore(isola));
+    const QPointF a = v.puntoDiPresa(isola), b = v.puntoDiPresa(vetta);
+    QVERIFY2(std::hypot(a.x() - b.x(), a.y() - b.y()) >= VistaMappa::LatoMarcatore - 4.5,
+             qPrintable(QStringLiteral("%1,%2 %3,%4").arg(a.x()).arg(a.y()).arg(b.x()).arg(b.y())));
+    QCOMPARE(v.colpisci(a).nome, QString("Isola"));
+    QCOMPARE(v.colpisci(b).nome, QString("Vetta"));
+    // The lake crossed by its river keeps pixels of its own.
+    const int lago = v.dati()->indiciDi("Lago")[0];
+    QCOMPARE(v.colpisci(v.puntoDiPresa(lago)).nome, QString("Lago"));
 }
 
 QTEST_MAIN(TestModelloMappa)

@@ -28,6 +28,41 @@ bool dentroAnelli(const QList<QPolygonF>& anelli, QPointF p) {
     return dentro;
 }
 
+// Rings whose bounding box misses the point cannot change the parity: they are skipped.
+bool dentroAnelli(const QList<QPolygonF>& anelli, const QList<QRectF>& limiti, QPointF p) {
+    bool dentro = false;
+    for (qsizetype k = 0; k < anelli.size(); ++k) {
+        if (k < limiti.size() && !limiti[k].contains(p))
+            continue;
+        if (dentroAnelli({anelli[k]}, p))
+            dentro = !dentro;
+    }
+    return dentro;
+}
+
+// The length of segment a-b inside r (Liang-Barsky).
+double lunghezzaDentro(QPointF a, QPointF b, const QRectF& r) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return 0;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return 0;
+    }
+    return (t1 - t0) * std::hypot(dx, dy);
+}
+
 double distanzaSegmento(QPointF p, QPointF a, QPointF b) {
     const QPointF ab = b - a;
     const double l2 = QPointF::dotProduct(ab, ab);
@@ -264,6 +299,8 @@ void VistaMappa::assicuraCache() const {
     ++generazione_;
     calcolaImpaginazione();
     forme_.clear();
+    simboli_.clear();
+    griglia_ = Griglia{};
     if (!dati_)
         return;
     const QRectF& b = dati_->limiti;
@@ -329,11 +366,234 @@ void VistaMappa::assicuraCache() const {
             f.centro = f.limiti.center();
         if (e.forma == FormaElemento::Punto && !f.parti.isEmpty() && !f.parti[0].isEmpty())
             f.centro = f.parti[0][0];
+        if (e.forma == FormaElemento::Linea)
+            for (const QPolygonF& l : f.parti)
+                for (qsizetype k = 1; k < l.size(); ++k)
+                    f.lunghezza += std::hypot(l[k].x() - l[k - 1].x(), l[k].y() - l[k - 1].y());
         const bool stretto = std::max(f.limiti.width(), f.limiti.height()) < SogliaPiccolo;
         f.marcatore =
             e.ruolo == RuoloElemento::Elemento && e.forma != FormaElemento::Punto &&
             (stretto || (e.forma == FormaElemento::Area && f.superficie < SuperficiePiccola));
     }
+    decidiMarcatori();
+}
+
+double VistaMappa::raggioProprioLinee() const {
+    return spessoreLinee() / 2 + TolleranzaPropriaLinee;
+}
+
+void VistaMappa::decidiMarcatori() const {
+    const QList<ElementoMappa>& el = dati_->elementi;
+    const double r = raggioProprioLinee();
+    // A line drawn over a good part of an area (a river through its lake) leaves the area its
+    // own pixels.
+    for (int a = 0; a < el.size(); ++a) {
+        Forma& fa = forme_[a];
+        if (el[a].ruolo != RuoloElemento::Elemento || el[a].forma != FormaElemento::Area ||
+            el[a].categoria == u"indistinto" || fa.superficie <= 0)
+            continue;
+        double coperta = 0;
+        for (int l = 0; l < el.size() && coperta < 0.4 * fa.superficie; ++l) {
+            if (el[l].ruolo != RuoloElemento::Elemento || el[l].forma != FormaElemento::Linea)
+                continue;
+            const Forma& fl = forme_[l];
+            if (!fl.limiti.adjusted(-r, -r, r, r).intersects(fa.limiti))
+                continue;
+            for (const QPolygonF& parte : fl.parti)
+                for (qsizetype k = 1; k < parte.size(); ++k)
+                    coperta += 2 * r * lunghezzaDentro(parte[k - 1], parte[k], fa.limiti);
+        }
+        fa.protetta = coperta >= 0.4 * fa.superficie;
+    }
+    // Where a marker stands: the centre of the largest ring (areas), the middle of the first
+    // line (lines).
+    auto posizionaMarcatore = [&](int i) {
+        Forma& f = forme_[i];
+        if (el[i].forma == FormaElemento::Linea && !f.parti.isEmpty() && !f.parti[0].isEmpty())
+            f.centro = f.parti[0][f.parti[0].size() / 2];
+    };
+    simboli_.clear();
+    for (int i = 0; i < el.size(); ++i) {
+        if (el[i].ruolo != RuoloElemento::Elemento)
+            continue;
+        if (forme_[i].marcatore)
+            posizionaMarcatore(i);
+        if (forme_[i].marcatore || el[i].forma == FormaElemento::Punto)
+            simboli_.append(i);
+    }
+    separaMarcatori();
+    costruisciGriglia();
+
+    // Elements that the symbols, smaller areas and lines would leave with too few pixels get a
+    // marker too: smallest first, so each one sees the markers given before it.
+    QList<std::pair<double, int>> daProvare;
+    for (int i = 0; i < el.size(); ++i) {
+        const Forma& f = forme_[i];
+        if (el[i].ruolo != RuoloElemento::Elemento || el[i].forma == FormaElemento::Punto ||
+            el[i].categoria == u"indistinto" || f.marcatore)
+            continue;
+        const double impronta =
+            el[i].forma == FormaElemento::Linea ? f.lunghezza * 2 * r : f.superficie;
+        if (impronta < 40 * SuperficieRiservata)
+            daProvare.append({impronta, i});
+    }
+    std::sort(daProvare.begin(), daProvare.end());
+    bool aggiunti = false;
+    for (const auto& [impronta, i] : daProvare) {
+        if (pixelPropri(i) >= SuperficieRiservata)
+            continue;
+        forme_[i].marcatore = true;
+        posizionaMarcatore(i);
+        simboli_.append(i);
+        aggiunti = true;
+    }
+    if (aggiunti)
+        separaMarcatori();
+    for (int i = 0; i < el.size(); ++i) {
+        Forma& f = forme_[i];
+        f.zona = f.limiti;
+        if (el[i].forma == FormaElemento::Linea)
+            f.zona.adjust(-TolleranzaLinee, -TolleranzaLinee, TolleranzaLinee, TolleranzaLinee);
+        if (el[i].forma == FormaElemento::Punto)
+            for (const QPointF& q : f.parti.value(0))
+                f.zona = f.zona.united(quadratoIntorno(q, 2 * RaggioPresaMarcatore));
+        if (f.marcatore)
+            f.zona = f.zona.united(quadratoIntorno(f.centro, 2 * RaggioPresaMarcatore));
+    }
+}
+
+void VistaMappa::separaMarcatori() const {
+    // Markers are moved apart from the symbols they would cover (point symbols stay where their
+    // place is), a little at a time, never far from where they belong.
+    const QList<ElementoMappa>& el = dati_->elementi;
+    constexpr double distanza = LatoMarcatore - 4;
+    constexpr double spostamentoMassimo = 3 * LatoMarcatore;
+    QList<QPointF> origine(forme_.size());
+    for (int i : simboli_)
+        origine[i] = forme_[i].centro;
+    const QRectF dentro = rettangoloMappa_.adjusted(LatoMarcatore / 2, LatoMarcatore / 2,
+                                                    -LatoMarcatore / 2, -LatoMarcatore / 2);
+    for (int giro = 0; giro < 24; ++giro) {
+        bool mosso = false;
+        for (int i : simboli_) {
+            Forma& f = forme_[i];
+            if (!f.marcatore)
+                continue;
+            QPointF spinta;
+            for (int j : simboli_) {
+                if (j == i)
+                    continue;
+                const Forma& g = forme_[j];
+                const QList<QPointF> centri =
+                    el[j].forma == FormaElemento::Punto ? g.parti.value(0) : QList{g.centro};
+                for (const QPointF& q : centri) {
+                    const QPointF d = f.centro - q;
+                    const double l = std::hypot(d.x(), d.y());
+                    if (l >= distanza)
+                        continue;
+                    // Two markers share the way; a symbol that coincides is passed on its right.
+                    const double parte = g.marcatore ? 0.5 : 1.0;
+                    const QPointF verso =
+                        l > 0.01 ? d / l : QPointF(i < j || !g.marcatore ? 1.0 : -1.0, 0.0);
+                    spinta += verso * (distanza - l) * parte;
+                }
+            }
+            if (spinta.isNull())
+                continue;
+            QPointF nuovo = f.centro + spinta * 0.5;
+            QPointF via = nuovo - origine[i];
+            const double l = std::hypot(via.x(), via.y());
+            if (l > spostamentoMassimo)
+                nuovo = origine[i] + via * (spostamentoMassimo / l);
+            if (!dentro.isEmpty())
+                nuovo = QPointF(std::clamp(nuovo.x(), dentro.left(), dentro.right()),
+                                std::clamp(nuovo.y(), dentro.top(), dentro.bottom()));
+            if (std::abs(nuovo.x() - f.centro.x()) + std::abs(nuovo.y() - f.centro.y()) > 0.05) {
+                f.centro = nuovo;
+                mosso = true;
+            }
+        }
+        if (!mosso)
+            break;
+    }
+}
+
+void VistaMappa::costruisciGriglia() const {
+    // About 4096 cells whatever the size; each lists the elements it may hit, areas smallest
+    // first so that the first area under the pointer is the smallest one.
+    Griglia& g = griglia_;
+    const double w = std::max(1, dimensione_.width());
+    const double h = std::max(1, dimensione_.height());
+    g.lato = std::max(32.0, std::ceil(std::sqrt(w * h / 4096.0)));
+    g.colonne = int(std::ceil(w / g.lato));
+    g.righe = int(std::ceil(h / g.lato));
+    const size_t celle = size_t(g.colonne) * size_t(g.righe);
+    const QList<ElementoMappa>& el = dati_->elementi;
+    QList<std::pair<double, int>> ordine;
+    for (int i = 0; i < el.size(); ++i) {
+        const ElementoMappa& e = el[i];
+        if (e.ruolo == RuoloElemento::Sfondo || e.forma == FormaElemento::Punto)
+            continue;
+        ordine.append({e.forma == FormaElemento::Area ? forme_[i].superficie : -1.0, i});
+    }
+    std::stable_sort(ordine.begin(), ordine.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    auto portata = [&](int i) {
+        const Forma& f = forme_[i];
+        double m = 0;
+        if (el[i].forma == FormaElemento::Linea)
+            m = el[i].ruolo == RuoloElemento::Confine ? TolleranzaConfine : TolleranzaLinee;
+        const QRectF r = f.limiti.adjusted(-m, -m, m, m);
+        return QRect(QPoint(std::clamp(int(std::floor(r.left() / g.lato)), 0, g.colonne - 1),
+                            std::clamp(int(std::floor(r.top() / g.lato)), 0, g.righe - 1)),
+                     QPoint(std::clamp(int(std::floor(r.right() / g.lato)), 0, g.colonne - 1),
+                            std::clamp(int(std::floor(r.bottom() / g.lato)), 0, g.righe - 1)));
+    };
+    std::vector<quint32> conta(celle + 1, 0);
+    QList<QRect> portate(el.size());
+    for (const auto& [chiave, i] : ordine) {
+        const QRectF& l = forme_[i].limiti;
+        if (l.right() < -TolleranzaLinee || l.bottom() < -TolleranzaLinee ||
+            l.left() > w + TolleranzaLinee || l.top() > h + TolleranzaLinee)
+            continue;
+        portate[i] = portata(i);
+        for (int y = portate[i].top(); y <= portate[i].bottom(); ++y)
+            for (int x = portate[i].left(); x <= portate[i].right(); ++x)
+                ++conta[size_t(y) * size_t(g.colonne) + size_t(x)];
+    }
+    g.inizio.assign(celle + 1, 0);
+    for (size_t k = 0; k < celle; ++k)
+        g.inizio[k + 1] = g.inizio[k] + conta[k];
+    g.elementi.assign(g.inizio[celle], -1);
+    std::vector<quint32> riempite(g.inizio.begin(), g.inizio.end() - 1);
+    for (const auto& [chiave, i] : ordine) {
+        if (portate[i].isNull())
+            continue;
+        for (int y = portate[i].top(); y <= portate[i].bottom(); ++y)
+            for (int x = portate[i].left(); x <= portate[i].right(); ++x)
+                g.elementi[riempite[size_t(y) * size_t(g.colonne) + size_t(x)]++] = i;
+    }
+}
+
+int VistaMappa::pixelPropri(int i) const {
+    // The pixels (as a mouse reports them) where a click selects element i; on large boxes every
+    // other pixel of every other row, counted four times.
+    const Forma& f = forme_[i];
+    const double m = dati_->elementi[i].forma == FormaElemento::Linea ? raggioProprioLinee() : 0;
+    const QRectF r = f.limiti.adjusted(-m, -m, m, m)
+                         .intersected(QRectF(0, 0, dimensione_.width(), dimensione_.height()));
+    if (r.isEmpty())
+        return 0;
+    const int passo = r.width() * r.height() > 40000 ? 2 : 1;
+    int n = 0;
+    for (int y = int(std::ceil(r.top())); y <= int(r.bottom()); y += passo)
+        for (int x = int(std::ceil(r.left())); x <= int(r.right()); x += passo)
+            if (colpo(QPointF(x, y), true).indice == i) {
+                n += passo * passo;
+                if (n >= SuperficieRiservata)
+                    return n;
+            }
+    return n;
 }
 
 double VistaMappa::spessoreLinee() const {
@@ -386,6 +646,21 @@ QPointF VistaMappa::puntoDiPresa(int i) const {
     assicuraCache();
     if (i < 0 || i >= forme_.size())
         return {};
+    const QPointF p = puntoProposto(i);
+    if (colpo(p, true).indice == i || dati_->elementi[i].ruolo != RuoloElemento::Elemento)
+        return p;
+    // Something else answers there (a symbol on the area, a river across it): the first point of
+    // the element's box, on a grid of 2 px, that answers with the element.
+    const QRectF r =
+        forme_[i].zona.intersected(QRectF(0, 0, dimensione_.width(), dimensione_.height()));
+    for (int y = int(std::ceil(r.top())); y <= int(r.bottom()); y += 2)
+        for (int x = int(std::ceil(r.left())); x <= int(r.right()); x += 2)
+            if (colpo(QPointF(x, y), true).indice == i)
+                return QPointF(x, y);
+    return p;
+}
+
+QPointF VistaMappa::puntoProposto(int i) const {
     const Forma& f = forme_[i];
     const ElementoMappa& e = dati_->elementi[i];
     if (f.marcatore || e.forma == FormaElemento::Punto)
@@ -417,6 +692,10 @@ QPointF VistaMappa::puntoDiPresa(int i) const {
 
 VistaMappa::Colpo VistaMappa::colpisci(QPointF p) const {
     assicuraCache();
+    return colpo(p, false);
+}
+
+VistaMappa::Colpo VistaMappa::colpo(QPointF p, bool tutti) const {
     Colpo c;
     if (!dati_)
         return c;
@@ -426,95 +705,121 @@ VistaMappa::Colpo VistaMappa::colpisci(QPointF p) const {
         c.nome = el[i].nome;
         return c;
     };
+    auto vede = [&](int i) { return tutti || visibile(i); };
 
-    // 1. Point symbols and the markers of tiny elements: they sit on top of everything.
-    int migliore = -1;
-    double distanza = RaggioPresaMarcatore;
-    for (int i = 0; i < el.size(); ++i) {
-        if (el[i].ruolo != RuoloElemento::Elemento || !visibile(i))
-            continue;
-        const Forma& f = forme_[i];
-        if (el[i].forma == FormaElemento::Punto) {
-            for (const QPointF& q : f.parti.value(0)) {
-                const double d = std::hypot(q.x() - p.x(), q.y() - p.y());
-                if (d <= distanza) {
+    // The nearest symbol within raggio of its centre.
+    auto simboloVicino = [&](double raggio) {
+        int migliore = -1;
+        double distanza = raggio;
+        for (int i : simboli_) {
+            if (!vede(i))
+                continue;
+            const Forma& f = forme_[i];
+            if (el[i].forma == FormaElemento::Punto) {
+                for (const QPointF& q : f.parti.value(0)) {
+                    const double d = std::hypot(q.x() - p.x(), q.y() - p.y());
+                    if (d < distanza || (migliore < 0 && d <= distanza)) {
+                        distanza = d;
+                        migliore = i;
+                    }
+                }
+            } else {
+                const double d = std::hypot(f.centro.x() - p.x(), f.centro.y() - p.y());
+                if (d < distanza || (migliore < 0 && d <= distanza)) {
                     distanza = d;
                     migliore = i;
                 }
             }
-        } else if (f.marcatore) {
-            const double d = std::hypot(f.centro.x() - p.x(), f.centro.y() - p.y());
-            if (d <= distanza) {
-                distanza = d;
-                migliore = i;
-            }
         }
-    }
-    if (migliore >= 0)
-        return fatto(migliore);
+        return migliore;
+    };
 
-    // 2. Lines (rivers), within a generous tolerance.
-    distanza = TolleranzaLinee;
-    for (int i = 0; i < el.size(); ++i) {
-        if (el[i].ruolo != RuoloElemento::Elemento || el[i].forma != FormaElemento::Linea ||
-            !visibile(i))
+    // 1. On a symbol.
+    if (const int s = simboloVicino(RaggioMarcatore); s >= 0)
+        return fatto(s);
+
+    // 2. The smallest area under the pointer and the nearest line drawn there.
+    const Griglia& g = griglia_;
+    const int cx = int(std::floor(p.x() / g.lato));
+    const int cy = int(std::floor(p.y() / g.lato));
+    const int* inizio = nullptr;
+    const int* fine = nullptr;
+    if (cx >= 0 && cy >= 0 && cx < g.colonne && cy < g.righe) {
+        const size_t k = size_t(cy) * size_t(g.colonne) + size_t(cx);
+        inizio = g.elementi.data() + g.inizio[k];
+        fine = g.elementi.data() + g.inizio[k + 1];
+    }
+    const double proprio = raggioProprioLinee();
+    int area = -1, linea = -1, lineaVicina = -1;
+    double dLinea = proprio, dVicina = TolleranzaLinee;
+    for (const int* it = inizio; it != fine; ++it) {
+        const int i = *it;
+        const ElementoMappa& e = el[i];
+        if (e.ruolo != RuoloElemento::Elemento || !vede(i))
             continue;
         const Forma& f = forme_[i];
-        if (!f.limiti.adjusted(-distanza, -distanza, distanza, distanza).contains(p))
-            continue;
-        const double d = distanzaLinee(f.parti, p);
-        if (d <= distanza) {
-            distanza = d;
-            migliore = i;
-        }
-    }
-    if (migliore >= 0)
-        return fatto(migliore);
-
-    // 3. Areas under the pointer: the smallest wins (a lake inside a plain, an enclave).
-    auto areaPiuPiccola = [&](bool indistinto) {
-        int scelta = -1;
-        double superficie = std::numeric_limits<double>::infinity();
-        for (int i = 0; i < el.size(); ++i) {
-            const ElementoMappa& e = el[i];
-            if (e.ruolo != RuoloElemento::Elemento || e.forma != FormaElemento::Area ||
-                (e.categoria == u"indistinto") != indistinto || !visibile(i))
+        if (e.forma == FormaElemento::Area) {
+            if (area >= 0 || e.categoria == u"indistinto" || !f.limiti.contains(p))
                 continue;
-            const Forma& f = forme_[i];
-            if (!f.limiti.contains(p) || f.superficie >= superficie)
-                continue;
-            if (dentroAnelli(f.parti, p)) {
-                superficie = f.superficie;
-                scelta = i;
-            }
-        }
-        return scelta;
-    };
-    migliore = areaPiuPiccola(false);
-    if (migliore >= 0)
-        return fatto(migliore);
-
-    // 4. Physical maps report their border layer, then the undistinguished land.
-    if (dati_->tipo == TipoMappa::Fisica) {
-        for (int i = 0; i < el.size(); ++i) {
-            if (el[i].ruolo != RuoloElemento::Confine)
-                continue;
-            const Forma& f = forme_[i];
-            const double t = TolleranzaConfine;
+            if (dentroAnelli(f.parti, f.limitiParti, p))
+                area = i;
+        } else if (e.forma == FormaElemento::Linea) {
+            const double t = TolleranzaLinee;
             if (!f.limiti.adjusted(-t, -t, t, t).contains(p))
                 continue;
-            const bool colpito = el[i].forma == FormaElemento::Area
-                                     ? dentroAnelli(f.parti, p)
-                                     : distanzaLinee(f.parti, p) <= t;
-            if (colpito) {
-                c.confine = true;
-                c.nome = dati_->stratoConfini;
-                return c;
+            const double d = distanzaLinee(f.parti, p);
+            if (d <= dVicina) {
+                dVicina = d;
+                lineaVicina = i;
+            }
+            if (d <= dLinea) {
+                dLinea = d;
+                linea = i;
             }
         }
-        migliore = areaPiuPiccola(true);
-        if (migliore >= 0) {
-            fatto(migliore);
+    }
+    if (area >= 0 && linea >= 0)
+        return fatto(forme_[area].protetta ? area : linea);
+    if (area >= 0)
+        return fatto(area);
+    if (linea >= 0)
+        return fatto(linea);
+
+    // 3. The margins of symbols and lines, where no element's own area is.
+    if (const int s = simboloVicino(RaggioPresaMarcatore); s >= 0)
+        return fatto(s);
+    if (lineaVicina >= 0)
+        return fatto(lineaVicina);
+
+    // 4. Physical maps report their border layer, then the undistinguished land.
+    if (dati_->tipo != TipoMappa::Fisica)
+        return c;
+    for (const int* it = inizio; it != fine; ++it) {
+        const int i = *it;
+        if (el[i].ruolo != RuoloElemento::Confine)
+            continue;
+        const Forma& f = forme_[i];
+        const double t = TolleranzaConfine;
+        if (!f.limiti.adjusted(-t, -t, t, t).contains(p))
+            continue;
+        const bool colpito = el[i].forma == FormaElemento::Area
+                                 ? dentroAnelli(f.parti, f.limitiParti, p)
+                                 : distanzaLinee(f.parti, p) <= t;
+        if (colpito) {
+            c.confine = true;
+            c.nome = dati_->stratoConfini;
+            return c;
+        }
+    }
+    for (const int* it = inizio; it != fine; ++it) {
+        const int i = *it;
+        const ElementoMappa& e = el[i];
+        if (e.ruolo != RuoloElemento::Elemento || e.forma != FormaElemento::Area ||
+            e.categoria != u"indistinto" || !vede(i))
+            continue;
+        const Forma& f = forme_[i];
+        if (f.limiti.contains(p) && dentroAnelli(f.parti, f.limitiParti, p)) {
+            fatto(i);
             if (c.nome.isEmpty())
                 c.nome = QStringLiteral("Indistinto");
             return c;
@@ -635,7 +940,11 @@ bool VistaMappa::rilascia(QPointF punto) {
 
 QRectF VistaMappa::limitiDisegno(int i) const {
     const double m = std::max(spessoreLinee(), LatoMarcatore) / 2 + 2;
-    return forme_[i].limiti.adjusted(-m, -m, m, m);
+    const Forma& f = forme_[i];
+    QRectF r = f.limiti.adjusted(-m, -m, m, m);
+    if (f.marcatore)
+        r = r.united(quadratoIntorno(f.centro, LatoMarcatore + 4));
+    return r;
 }
 
 QPainterPath VistaMappa::percorso(int i) const {

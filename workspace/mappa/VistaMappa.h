@@ -20,14 +20,28 @@ class QPainter;
 // testing cost the same at any zoom and edges stay crisp; a new size rebuilds the cache.
 class VistaMappa {
 public:
-    // Reachability, in device pixels.
-    static constexpr double LatoMarcatore = 24;        // markers of tiny elements, point symbols
-    static constexpr double SogliaPiccolo = 24;        // elements narrower than this get a marker
-    static constexpr double SuperficiePiccola = 200;   // ... or covering fewer square pixels
-    static constexpr double RaggioPresaMarcatore = 17; // a marker is hit this close to its centre
-    static constexpr double TolleranzaLinee = 10;      // lines are hit this close
-    static constexpr double TolleranzaConfine = 5;     // physical borders ("Confine")
-    static constexpr double TolleranzaIncastro = 30;   // a piece dropped with its centre this close
+    // Reachability, in device pixels. What a click selects, first to last:
+    //  1. a symbol (point symbol or marker) within RaggioMarcatore of its centre, the nearest;
+    //  2. the smallest area under the pointer, or the nearest line within its drawn half width
+    //     and TolleranzaPropriaLinee: the line wins over the area unless the line would cover a
+    //     good part of that area (a lake on its river);
+    //  3. the nearest symbol within RaggioPresaMarcatore, then the nearest line within
+    //     TolleranzaLinee: these margins only reach over the sea, background land and the
+    //     undistinguished land, never into an element's own area;
+    //  4. physical maps: the border layer, then the undistinguished land.
+    // Elements too small to be seen get a marker; so does any element that the rule above would
+    // leave with fewer than SuperficieRiservata pixels of its own. A marker that would cover
+    // another symbol is moved aside.
+    static constexpr double LatoMarcatore = 24;         // markers of tiny elements, point symbols
+    static constexpr double SogliaPiccolo = 24;         // elements narrower than this get a marker
+    static constexpr double SuperficiePiccola = 200;    // ... or covering fewer square pixels
+    static constexpr double RaggioMarcatore = 13;       // the drawn symbol and its halo
+    static constexpr double RaggioPresaMarcatore = 17;  // a symbol is hit this close to its centre
+    static constexpr double TolleranzaPropriaLinee = 3; // beyond half the drawn width of a line
+    static constexpr double TolleranzaLinee = 10;       // lines are hit this close
+    static constexpr double TolleranzaConfine = 5;      // physical borders ("Confine")
+    static constexpr double SuperficieRiservata = 100;  // pixels an element keeps for itself
+    static constexpr double TolleranzaIncastro = 30; // a piece dropped with its centre this close
     static constexpr double SovrapposizioneIncastro = 0.4; // ... or covering 40 % of its place
 
     enum class StatoPezzo { Assente, NelVassoio, Posato, Nascosto };
@@ -121,8 +135,11 @@ private:
         QPainterPath conBuchi; // areas: the polygons with holes
         QRectF limiti;
         double superficie = 0;
+        double lunghezza = 0; // lines: the drawn length
         bool marcatore = false;
-        QPointF centro;
+        bool protetta = false; // areas: wins over the lines drawn across it
+        QPointF centro;        // the marker's centre (or the point symbol's)
+        QRectF zona;           // everything a click on the element can reach
     };
     struct Pezzo {
         StatoPezzo stato = StatoPezzo::Assente;
@@ -147,6 +164,14 @@ private:
     };
 
     void assicuraCache() const;
+    void decidiMarcatori() const;
+    void costruisciGriglia() const;
+    void separaMarcatori() const;
+    int pixelPropri(int i) const;
+    QPointF puntoProposto(int i) const;
+    // The hit rule; tutti: every element counts as visible (frame 0).
+    Colpo colpo(QPointF punto, bool tutti) const;
+    double raggioProprioLinee() const;
     void costruisciTela(const QRect& zona, qreal rapporto) const;
     void disegnaDecorazioni(QPainter& p, const QRectF& esposto) const;
     void calcolaImpaginazione() const;
@@ -180,6 +205,16 @@ private:
     mutable int generazione_ = 0;
     mutable Tela tela_;
     mutable QList<Forma> forme_;
+    // Elements drawn as a symbol (point symbols and markers), and a grid of cells over the widget
+    // listing the areas, lines and borders whose reach meets each cell (areas smallest first).
+    mutable QList<int> simboli_;
+    struct Griglia {
+        double lato = 32;
+        int colonne = 0, righe = 0;
+        std::vector<quint32> inizio; // colonne * righe + 1 entries into elementi
+        std::vector<int> elementi;
+    };
+    mutable Griglia griglia_;
     mutable QRectF rettangoloMappa_;
     mutable QRectF vassoio_;
     mutable double scala_ = 1;
