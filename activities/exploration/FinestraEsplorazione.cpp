@@ -10,6 +10,7 @@
 #include <QTextDocument>
 
 #include <QMenu>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <algorithm>
@@ -87,10 +88,15 @@ bool FinestraEsplorazione::CaricaTesto(const QString& percorso) {
     const int passi = std::clamp((Stato().Profilo.DimensioneFont - 12) / 5, 0, 3);
     for (int i = 0; i < passi; ++i)
         DocumentoTesto::AumentaCaratteri(*testo_->document());
+    coloriTesto_ = DocumentoTesto::Colori(*testo_->document());
     lettura_.ImpostaTesto(testo_->document()->toPlainText());
     leggi_->setEnabled(true);
     mostra_->setEnabled(true);
     MostraPannello(true);
+    // The new text is shown from its beginning.
+    testo_->setTextCursor(QTextCursor(testo_->document()));
+    testo_->verticalScrollBar()->setValue(0);
+    testo_->horizontalScrollBar()->setValue(0);
     return true;
 }
 
@@ -134,6 +140,10 @@ void FinestraEsplorazione::RichiestaInviata(bool frase) {
 }
 
 void FinestraEsplorazione::VoceFermata() {
+    // A sentence cut off (by a name said in its place) is taken up again from the word that was
+    // being heard.
+    if (coda_.contains(true))
+        lettura_.FraseInterrotta();
     coda_.clear();
 }
 
@@ -164,6 +174,6 @@ void FinestraEsplorazione::RichiestaCompletata() {
 
 void FinestraEsplorazione::ColoraNormale(IntervalloTesto intervallo) {
     if (!intervallo.Vuoto())
-        DocumentoTesto::ColoraIntervallo(*testo_->document(), intervallo.inizio, intervallo.fine,
-                                         ColoreNormale());
+        DocumentoTesto::RipristinaColori(*testo_->document(), coloriTesto_, intervallo.inizio,
+                                         intervallo.fine);
 }

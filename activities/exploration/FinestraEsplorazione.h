@@ -1,6 +1,7 @@
 #pragma once
 
 #include "workspace/finestra/FinestraAttivita.h"
+#include "workspace/testi/DocumentoTesto.h"
 #include "workspace/testi/LetturaTesto.h"
 
 #include <QColor>
@@ -47,6 +48,7 @@ private:
 
     QTextEdit* testo_ = nullptr;
     LetturaTesto lettura_;
+    DocumentoTesto::ColoriTesto coloriTesto_; // the text's own colours, as loaded
     QList<bool> coda_; // requests not ended yet, oldest first: true for sentences of the text
     int richiesta_ = 0;
     QAction* apri_ = nullptr;

@@ -123,6 +123,9 @@ private slots:
     void testoLettoConSegnalibri();
     void testoRiprendiDopoLaParola();
     void nomeDuranteLaLettura();
+    void clicRiprendeDallaParola();
+    void letturaTieneIColoriDelTesto();
+    void testoApertoDallInizio();
     void parlatoSpento();
     void esci_data();
     void esci();
@@ -564,7 +567,8 @@ void TestFinestreEsplorazione::testoRiprendiDopoLaParola() {
 }
 
 void TestFinestreEsplorazione::nomeDuranteLaLettura() {
-    // A click cuts the sentence off; when the name has been said the reading goes on.
+    // A click cuts the sentence off; when the name has been said the reading goes on with the
+    // word that was being heard.
     auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
     VoceFinta* v = voce(f);
     dialogo.risposta = Dati + QStringLiteral("/testi/Prova/breve.rtf");
@@ -575,6 +579,8 @@ void TestFinestreEsplorazione::nomeDuranteLaLettura() {
     QCOMPARE(v->pronunciati.size(), 1);
     QVERIFY(v->pronunciati[0].endsWith(QStringLiteral("Gamma")));
     v->SimulaFine();
+    QCOMPARE(v->richieste.last(), Stato().PrefissoVoce + QStringLiteral("\\Mrk=5\\Roma"));
+    v->SimulaFine();
     QVERIFY(v->richieste.last().contains(QStringLiteral("\\Mrk=9\\ Il")));
     // "&Leggi" while a sentence is still queued does not make the reading jump ahead.
     f->Azione(QStringLiteral("mnuLeggi"))->trigger();
@@ -582,6 +588,86 @@ void TestFinestreEsplorazione::nomeDuranteLaLettura() {
     v->SimulaFine(); // the sentence
     v->SimulaFine(); // the name
     QCOMPARE(int(v->richieste.size()), richieste);
+}
+
+void TestFinestreEsplorazione::clicRiprendeDallaParola() {
+    // "Roma. Il Po e lungo.": a click while " Po" is heard; after the name the reading takes
+    // " Po" up again, neither the next sentence nor the start of this one.
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    VoceFinta* v = voce(f);
+    dialogo.risposta = Dati + QStringLiteral("/testi/Prova/breve.rtf");
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    f->Azione(QStringLiteral("mnuLeggiTesto"))->trigger();
+    v->SimulaSegnalibro(5);
+    v->SimulaFine();
+    v->SimulaSegnalibro(9);
+    v->SimulaSegnalibro(12);
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoBeta"), QString());
+    // While the name is said the word stays red; a second click changes nothing of that.
+    emit f->Mappa()->FSCommand(QStringLiteral("elementoGamma"), QString());
+    QCOMPARE(f->ParolaEvidenziata().inizio, 9);
+    v->SimulaFine();
+    QCOMPARE(v->richieste.last(),
+             Stato().PrefissoVoce + QStringLiteral("\\Mrk=12\\Po\\Mrk=14\\ e\\Mrk=20\\ lungo"));
+    QVERIFY(f->Lettura().LetturaContinua());
+    v->SimulaSegnalibro(12);
+    v->SimulaFine();
+    QVERIFY(!f->Lettura().LetturaContinua()); // the end of the text
+}
+
+void TestFinestreEsplorazione::letturaTieneIColoriDelTesto() {
+    // The title is dark blue: a word of it goes red while heard and then dark blue again.
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    VoceFinta* v = voce(f);
+    dialogo.risposta = QStringLiteral(ORBISTO_TEST_DATA_DIR "/lettura/lungo.rtf");
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    QVERIFY(messaggiFinti.errori.isEmpty());
+    QTextDocument* doc = f->RichTextBox1()->document();
+    auto colore = [doc](int posizione) {
+        QTextCursor c(doc);
+        c.setPosition(posizione + 1);
+        return c.charFormat().foreground().color();
+    };
+    const QColor blu(0, 0, 128);
+    const QColor corpo = colore(20); // a word of the body text
+    QCOMPARE(colore(2), blu);
+    QVERIFY(corpo != blu);
+    f->Azione(QStringLiteral("mnuLeggiTesto"))->trigger();
+    QVERIFY2(v->richieste.last().endsWith(QStringLiteral("\\Mrk=7\\Titolo\\Mrk=11\\ blu")),
+             qPrintable(v->richieste.last()));
+    v->SimulaSegnalibro(7);
+    QCOMPARE(colore(2), FinestraEsplorazione::ColoreParola);
+    v->SimulaSegnalibro(11);
+    QCOMPARE(colore(2), blu);
+    QCOMPARE(colore(8), FinestraEsplorazione::ColoreParola);
+    v->SimulaFine();
+    QCOMPARE(colore(8), blu);
+    v->SimulaSegnalibro(18); // "Riga" of the body text
+    QCOMPARE(colore(13), FinestraEsplorazione::ColoreParola);
+    f->Azione(QStringLiteral("mnuInterrompi"))->trigger();
+    QCOMPARE(colore(13), corpo);
+    QCOMPARE(colore(2), blu);
+}
+
+void TestFinestreEsplorazione::testoApertoDallInizio() {
+    // A long text opens at its first line, also after another one was read further down.
+    auto* f = apri<FormMappaPol>(QStringLiteral("FormMappaPol"));
+    VoceFinta* v = voce(f);
+    dialogo.risposta = QStringLiteral(ORBISTO_TEST_DATA_DIR "/lettura/lungo.rtf");
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    QTextEdit* t = f->RichTextBox1();
+    QVERIFY(t->isVisible());
+    QCoreApplication::processEvents();
+    QVERIFY(t->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(t->verticalScrollBar()->value(), 0);
+    QCOMPARE(t->cursorForPosition(QPoint(4, 4)).block().blockNumber(), 0);
+    // Read down to the end of the text, then open it again.
+    f->Azione(QStringLiteral("mnuLeggiTesto"))->trigger();
+    v->SimulaSegnalibro(int(t->document()->characterCount()) - 2);
+    QVERIFY(t->verticalScrollBar()->value() > 0);
+    f->Azione(QStringLiteral("mnuApri"))->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(t->verticalScrollBar()->value(), 0);
 }
 
 void TestFinestreEsplorazione::parlatoSpento() {

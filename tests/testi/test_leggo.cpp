@@ -34,6 +34,8 @@ private slots:
     void senzaSegnalibriNonRipete();
     void testoAccorciatoDuranteLaLettura();
     void testoVuoto();
+    void fraseInterrotta_data();
+    void fraseInterrotta();
 };
 
 void TestLeggo::frase_data() {
@@ -212,6 +214,49 @@ void TestLeggo::testoVuoto() {
     LetturaTesto l;
     QVERIFY(!l.Leggi());
     QVERIFY(!l.LeggiDalCursore(50));
+}
+
+void TestLeggo::fraseInterrotta_data() {
+    // "Uno. Due tre quattro. Cinque." The second sentence is cut off after the bookmarks given.
+    QTest::addColumn<QList<int>>("segnalibri");
+    QTest::addColumn<QString>("ripresa"); // the words of the sentence read when going on
+    QTest::newRow("prima di ogni parola") << QList<int>{} << "Due tre quattro";
+    QTest::newRow("su Due") << QList<int>{8} << "Due tre quattro";
+    QTest::newRow("su tre") << QList<int>{8, 12} << "tre quattro";
+    QTest::newRow("sull'ultima parola") << QList<int>{8, 12, 21} << "quattro";
+}
+
+void TestLeggo::fraseInterrotta() {
+    // A name spoken in the middle of a sentence: the reading goes on from the word that was
+    // being heard, not from the next sentence.
+    QFETCH(QList<int>, segnalibri);
+    QFETCH(QString, ripresa);
+    LetturaTesto l;
+    l.ImpostaTesto("Uno. Due tre quattro. Cinque.");
+    QVERIFY(l.Leggi());
+    l.Segnalibro(4);
+    l.RegistraRichiesta(1);
+    const auto seconda = l.RichiestaCompletata(1).prossima;
+    QVERIFY(seconda);
+    QCOMPARE(Parole(seconda->testo).join("").simplified(), QString("Due tre quattro"));
+    l.RegistraRichiesta(2);
+    for (int n : segnalibri)
+        l.Segnalibro(n);
+    l.FraseInterrotta();
+    const LetturaTesto::Completamento c = l.RichiestaCompletata(2);
+    if (!segnalibri.isEmpty())
+        QCOMPARE(c.normale.fine, segnalibri.last()); // the red word goes back to normal
+    QVERIFY(c.prossima);
+    QCOMPARE(Parole(c.prossima->testo).join("").simplified(), ripresa);
+    // Then on as usual.
+    l.RegistraRichiesta(3);
+    const auto dopo = l.RichiestaCompletata(3).prossima;
+    QVERIFY(dopo);
+    QCOMPARE(Parole(dopo->testo).join("").simplified(), QString("Cinque"));
+    // Not reading: nothing to go back to.
+    QVERIFY(!l.RichiestaCompletata(3).prossima);
+    l.FraseInterrotta();
+    QVERIFY(!l.RichiestaCompletata(3).prossima);
 }
 
 QTEST_GUILESS_MAIN(TestLeggo)

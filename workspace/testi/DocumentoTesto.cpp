@@ -141,6 +141,73 @@ void ColoraTutto(QTextDocument& documento, const QColor& colore) {
     ColoraIntervallo(documento, 0, documento.characterCount() - 1, colore);
 }
 
+ColoriTesto Colori(const QTextDocument& documento) {
+    ColoriTesto colori;
+    for (QTextBlock b = documento.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid())
+                continue;
+            const QTextCharFormat fc = f.charFormat();
+            const QBrush colore =
+                fc.hasProperty(QTextFormat::ForegroundBrush) ? fc.foreground() : QBrush();
+            const int inizio = f.position(), fine = f.position() + f.length();
+            if (!colori.isEmpty() && colori.last().fine == inizio && colori.last().colore == colore)
+                colori.last().fine = fine;
+            else
+                colori.append({inizio, fine, colore});
+        }
+    }
+    return colori;
+}
+
+void RipristinaColori(QTextDocument& documento, const ColoriTesto& coloriOriginali, int inizio,
+                      int fine) {
+    const int ultimo = std::max(0, documento.characterCount() - 1);
+    inizio = std::clamp(inizio, 0, ultimo);
+    fine = std::clamp(fine, 0, ultimo);
+    for (const ColoreTratto& t : coloriOriginali) {
+        const int a = std::max(inizio, t.inizio), b = std::min(fine, t.fine);
+        if (b <= a)
+            continue;
+        if (t.colore.style() != Qt::NoBrush) {
+            QTextCursor c(&documento);
+            c.setPosition(a);
+            c.setPosition(b, QTextCursor::KeepAnchor);
+            QTextCharFormat f;
+            f.setForeground(t.colore);
+            c.mergeCharFormat(f);
+            continue;
+        }
+        // No colour of its own: the property is taken off, piece by piece, keeping the rest of
+        // the format.
+        int p = a;
+        while (p < b) {
+            QTextCursor c(&documento);
+            c.setPosition(p);
+            const QTextBlock blocco = c.block();
+            int passo = b;
+            QTextCharFormat formato;
+            for (auto it = blocco.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                if (f.position() <= p && p < f.position() + f.length()) {
+                    passo = std::min(b, f.position() + f.length());
+                    formato = f.charFormat();
+                    break;
+                }
+            }
+            if (passo <= p)
+                passo = std::min(b, blocco.position() + blocco.length());
+            if (passo <= p)
+                break;
+            formato.clearForeground();
+            c.setPosition(passo, QTextCursor::KeepAnchor);
+            c.setCharFormat(formato);
+            p = passo;
+        }
+    }
+}
+
 ContrastoLettura Contrasto(int schemaLettura) {
     switch (schemaLettura) {
     case 2:

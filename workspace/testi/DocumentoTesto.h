@@ -2,7 +2,9 @@
 
 #include "workspace/testi/LettoreRtf.h"
 
+#include <QBrush>
 #include <QColor>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -34,6 +36,19 @@ void RiduciCaratteri(QTextDocument& documento);
 void ColoraIntervallo(QTextDocument& documento, int inizio, int fine, const QColor& colore);
 // Colours the whole text.
 void ColoraTutto(QTextDocument& documento, const QColor& colore);
+
+// The text colour of every run of characters, so that a word painted red for the reading can
+// be given back the colour it had (a title, a coloured word), not one colour for everything.
+struct ColoreTratto {
+    int inizio = 0;
+    int fine = 0;
+    QBrush colore; // Qt::NoBrush: the run had no colour of its own
+};
+using ColoriTesto = QList<ColoreTratto>;
+ColoriTesto Colori(const QTextDocument& documento);
+// Gives the characters [inizio, fine) the colours they had when coloriOriginali were taken.
+void RipristinaColori(QTextDocument& documento, const ColoriTesto& coloriOriginali, int inizio,
+                      int fine);
 
 // The three colour contrasts of the sheet reader ("Modifica colore"), 1 to 3: black on white,
 // white on black, black on light grey. Any other value is taken as 1. The spoken word is red in

@@ -22,26 +22,36 @@ std::optional<FraseDaLeggere> LetturaTesto::LeggiDalCursore(int caratteriPrimaDe
     inizio_ = fine_ = posizione_ = p;
     fineFrase_ = 0;
     continua_ = true;
+    interrotta_ = false;
     return ProssimaFrase();
 }
 
 IntervalloTesto LetturaTesto::Interrompi() {
     continua_ = false;
+    interrotta_ = false;
     return Rosso();
 }
 
 std::optional<FraseDaLeggere> LetturaTesto::RiprendiDallaParola() {
     fine_ = posizione_ = inizio_;
     continua_ = true;
+    interrotta_ = false;
     return ProssimaFrase();
 }
 
 std::optional<FraseDaLeggere> LetturaTesto::RiprendiDopoLaParola() {
     continua_ = true;
+    interrotta_ = false;
     return ProssimaFrase();
 }
 
+void LetturaTesto::FraseInterrotta() {
+    if (continua_)
+        interrotta_ = true;
+}
+
 LetturaTesto::Evidenziazione LetturaTesto::Segnalibro(int numero) {
+    parolaDellaFrase_ = true;
     Evidenziazione e;
     e.normale = Rosso();
     inizio_ = fine_;
@@ -56,6 +66,16 @@ LetturaTesto::Completamento LetturaTesto::RichiestaCompletata(int idRichiesta) {
     if (idRichiesta != richiesta_ || !continua_)
         return c;
     c.normale = Rosso();
+    if (interrotta_) {
+        // Back to the word that was cut off, which is read again.
+        posizione_ =
+            parolaDellaFrase_ ? std::clamp(inizio_, inizioFrase_, fineFrase_) : inizioFrase_;
+        inizio_ = fine_ = posizione_;
+        c.prossima = ProssimaFrase();
+        if (!c.prossima)
+            continua_ = false;
+        return c;
+    }
     // The sentence was said to its end even when the character reported no bookmark for its
     // last words: the next one starts after it, never again at the same place.
     posizione_ = std::max(posizione_, fineFrase_);
@@ -75,7 +95,10 @@ std::optional<FraseDaLeggere> LetturaTesto::ProssimaFrase() {
         if (!frase)
             return std::nullopt;
         if (frase->haParole) {
+            inizioFrase_ = posizione_;
             fineFrase_ = frase->posizioneFinale;
+            parolaDellaFrase_ = false;
+            interrotta_ = false;
             return frase;
         }
         posizione_ = frase->posizioneFinale;

@@ -44,6 +44,11 @@ public:
         IntervalloTesto normale;                // the red range to paint normal again
         std::optional<FraseDaLeggere> prossima; // the next sentence, when reading goes on
     };
+    // The sentence being spoken was cut off (a name said in its place): when the reading goes
+    // on, it starts again at the word that was being heard, or at the start of the sentence
+    // when none of its words was reached yet. Nothing changes while not reading.
+    void FraseInterrotta();
+
     // The character finished a request. Requests other than the last one registered (an old
     // sentence stopped by StopAll) change nothing.
     Completamento RichiestaCompletata(int idRichiesta = -1);
@@ -67,5 +72,8 @@ private:
     int inizio_ = 0; // InizioEvidenziato
     int fine_ = 0;   // FineEvidenziato
     int richiesta_ = -1;
-    int fineFrase_ = 0; // last position of the sentence being spoken
+    int fineFrase_ = 0;             // last position of the sentence being spoken
+    int inizioFrase_ = 0;           // the position it was started from
+    bool parolaDellaFrase_ = false; // one of its bookmarks was reached
+    bool interrotta_ = false;
 };
