@@ -2,9 +2,12 @@
 
 #include "workspace/mappa/AccessibileMappa.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QSet>
+#include <QThreadPool>
 #include <QWindow>
 
 #include <cmath>
@@ -16,6 +19,13 @@ MappaWidget::MappaWidget(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Mappa"));
     vista_.impostaDimensione(size());
 }
+
+// The geometry and canvas of one size, built on a worker thread on a copy of the view.
+struct MappaWidget::Lavoro {
+    VistaMappa vista;
+    QRect zona;
+    qreal rapporto = 1;
+};
 
 MappaWidget::~MappaWidget() {
     azzeraFigliAccessibili();
@@ -164,6 +174,37 @@ void MappaWidget::attivaElemento(int indice) {
 
 void MappaWidget::ridisegnaMappa() {
     immagineValida_ = false;
+    immagineRiusabile_ = false; // other colours, frame or map: the old picture would mislead
+    update();
+}
+
+void MappaWidget::avviaLavoro(const QRect& zona, qreal rapporto) {
+    if (lavoro_)
+        return; // when it ends, the next paint asks for what is still missing
+    auto lavoro = std::make_shared<Lavoro>();
+    lavoro->vista = vista_.copiaSenzaCache();
+    lavoro->zona = zona;
+    lavoro->rapporto = rapporto;
+    lavoro_ = lavoro;
+    QPointer<MappaWidget> io(this);
+    QThreadPool::globalInstance()->start([lavoro, io] {
+        lavoro->vista.preparaTela(lavoro->zona, lavoro->rapporto);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [lavoro, io] {
+                if (io)
+                    io->lavoroFinito(lavoro);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void MappaWidget::lavoroFinito(const std::shared_ptr<Lavoro>& lavoro) {
+    if (lavoro != lavoro_)
+        return;
+    lavoro_.reset();
+    if (vista_.adottaCache(std::move(lavoro->vista)))
+        immagineValida_ = false;
     update();
 }
 
@@ -176,16 +217,38 @@ void MappaWidget::paintEvent(QPaintEvent* e) {
     zona = zona.united(e->rect()).intersected(rect());
     if (zona.isEmpty())
         zona = e->rect();
-    if (!immagineValida_ || !zonaImmagine_.contains(e->rect())) {
-        vista_.componiMappa(immagine_, zona, devicePixelRatioF());
-        zonaImmagine_ = zona;
-        immagineValida_ = true;
-    }
     QPainter p(this);
+    const qreal dpr = devicePixelRatioF();
+    if (!immagineValida_ || !zonaImmagine_.contains(e->rect())) {
+        // A new size: until the canvas of this size is built, the last picture, scaled.
+        const bool riusabile = immagineRiusabile_ && !immagine_.isNull() && vista_.dati() &&
+                               !mappaImmagine_.isEmpty() && vista_.pezzoOfferto().isEmpty();
+        if (riusabile && !vista_.telaPronta(zona, dpr)) {
+            const QRectF nuova = vista_.rettangoloMappaPer(size());
+            if (nuova.size() != mappaImmagine_.size()) {
+                const double k = nuova.width() / mappaImmagine_.width();
+                const QRectF dove(
+                    nuova.topLeft() +
+                        (QPointF(zonaImmagine_.topLeft()) - mappaImmagine_.topLeft()) * k,
+                    QSizeF(zonaImmagine_.size()) * k);
+                p.fillRect(e->rect(), vista_.cornice());
+                p.drawImage(dove, immagine_);
+                anteprima_ = true;
+                avviaLavoro(zona, dpr);
+                return;
+            }
+        }
+        vista_.componiMappa(immagine_, zona, dpr);
+        zonaImmagine_ = zona;
+        mappaImmagine_ = vista_.rettangoloMappa();
+        immagineValida_ = true;
+        immagineRiusabile_ = true;
+    }
+    anteprima_ = false;
     const QRect r = e->rect();
-    const qreal dpr = immagine_.devicePixelRatio();
+    const qreal rapporto = immagine_.devicePixelRatio();
     p.drawImage(r, immagine_,
-                QRectF((r.topLeft() - zonaImmagine_.topLeft()) * dpr, r.size() * dpr));
+                QRectF((r.topLeft() - zonaImmagine_.topLeft()) * rapporto, r.size() * rapporto));
     vista_.disegnaPezzo(p);
     if (!errore_.isEmpty() && !vista_.dati()) {
         QFont f = font();

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class QAccessibleInterface;
@@ -92,6 +93,12 @@ public:
 
     QSize sizeHint() const override { return {800, 600}; }
 
+    // After a new size (a zoom step) the first paint shows the last picture scaled to the new
+    // size while the sharp one is built on another thread; it replaces the scaled one as soon as
+    // it is ready. False while the scaled picture is shown.
+    bool immagineNitida() const { return !anteprima_ && !lavoro_; }
+    bool staPreparando() const { return lavoro_ != nullptr; }
+
 signals:
     void FSCommand(const QString& command, const QString& args);
 
@@ -105,6 +112,9 @@ protected:
     void leaveEvent(QEvent* e) override;
 
 private:
+    struct Lavoro;
+    void avviaLavoro(const QRect& zona, qreal rapporto);
+    void lavoroFinito(const std::shared_ptr<Lavoro>& lavoro);
     void aggiornaPuntatore();
     void ridisegnaMappa(); // the picture of the map changed
     void annuncia(int elemento, QAccessible::Event evento);
@@ -122,6 +132,12 @@ private:
     QImage immagine_;
     QRect zonaImmagine_;
     bool immagineValida_ = false;
+    // The map frame of immagine_, and whether it still shows this map in its colours (then,
+    // at another size, it can stand in scaled while the sharp picture is built).
+    QRectF mappaImmagine_;
+    bool immagineRiusabile_ = false;
+    bool anteprima_ = false; // the last paint showed the scaled picture
+    std::shared_ptr<Lavoro> lavoro_;
     mutable QHash<int, QAccessible::Id> idFigli_;
 };
 

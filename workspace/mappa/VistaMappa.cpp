@@ -13,18 +13,24 @@ const QColor coloreElementoIniziale(0xD8, 0xD8, 0xD8);
 const QColor colorePezzoIniziale(0xFF, 0xCC, 0x00);
 const QColor coloreConfiniIniziale(0x40, 0x40, 0x40);
 
+bool dentroAnello(const QPolygonF& a, QPointF p) {
+    bool dentro = false;
+    const qsizetype n = a.size();
+    for (qsizetype i = 0, j = n - 1; i < n; j = i++) {
+        const QPointF& pi = a[i];
+        const QPointF& pj = a[j];
+        if ((pi.y() > p.y()) != (pj.y() > p.y()) &&
+            p.x() < (pj.x() - pi.x()) * (p.y() - pi.y()) / (pj.y() - pi.y()) + pi.x())
+            dentro = !dentro;
+    }
+    return dentro;
+}
+
 bool dentroAnelli(const QList<QPolygonF>& anelli, QPointF p) {
     bool dentro = false;
-    for (const QPolygonF& a : anelli) {
-        const qsizetype n = a.size();
-        for (qsizetype i = 0, j = n - 1; i < n; j = i++) {
-            const QPointF& pi = a[i];
-            const QPointF& pj = a[j];
-            if ((pi.y() > p.y()) != (pj.y() > p.y()) &&
-                p.x() < (pj.x() - pi.x()) * (p.y() - pi.y()) / (pj.y() - pi.y()) + pi.x())
-                dentro = !dentro;
-        }
-    }
+    for (const QPolygonF& a : anelli)
+        if (dentroAnello(a, p))
+            dentro = !dentro;
     return dentro;
 }
 
@@ -34,7 +40,7 @@ bool dentroAnelli(const QList<QPolygonF>& anelli, const QList<QRectF>& limiti, Q
     for (qsizetype k = 0; k < anelli.size(); ++k) {
         if (k < limiti.size() && !limiti[k].contains(p))
             continue;
-        if (dentroAnelli({anelli[k]}, p))
+        if (dentroAnello(anelli[k], p))
             dentro = !dentro;
     }
     return dentro;
@@ -63,22 +69,42 @@ double lunghezzaDentro(QPointF a, QPointF b, const QRectF& r) {
     return (t1 - t0) * std::hypot(dx, dy);
 }
 
-double distanzaSegmento(QPointF p, QPointF a, QPointF b) {
+double distanza2Segmento(QPointF p, QPointF a, QPointF b) {
     const QPointF ab = b - a;
     const double l2 = QPointF::dotProduct(ab, ab);
     double t = l2 > 0 ? QPointF::dotProduct(p - a, ab) / l2 : 0;
     t = std::clamp(t, 0.0, 1.0);
     const QPointF d = p - (a + t * ab);
-    return std::hypot(d.x(), d.y());
+    return d.x() * d.x() + d.y() * d.y();
 }
 
-double distanzaLinee(const QList<QPolygonF>& linee, QPointF p) {
+// The distance from p to the nearest of the lines, when it is at most limite (infinity
+// otherwise): parts and segments whose box is farther than that are passed over.
+double distanzaLinee(const QList<QPolygonF>& linee, const QList<QRectF>& limiti, QPointF p,
+                     double limite) {
     double migliore = std::numeric_limits<double>::infinity();
-    for (const QPolygonF& l : linee) {
-        if (l.size() == 1)
-            migliore = std::min(migliore, std::hypot(p.x() - l[0].x(), p.y() - l[0].y()));
-        for (qsizetype i = 1; i < l.size(); ++i)
-            migliore = std::min(migliore, distanzaSegmento(p, l[i - 1], l[i]));
+    double soglia = limite;
+    for (qsizetype k = 0; k < linee.size(); ++k) {
+        if (k < limiti.size() && !limiti[k].adjusted(-soglia, -soglia, soglia, soglia).contains(p))
+            continue;
+        const QPolygonF& l = linee[k];
+        if (l.size() == 1) {
+            const QPointF d = p - l[0];
+            const double d2 = d.x() * d.x() + d.y() * d.y();
+            if (d2 <= soglia * soglia)
+                migliore = soglia = std::sqrt(d2);
+        }
+        for (qsizetype i = 1; i < l.size(); ++i) {
+            const QPointF& a = l[i - 1];
+            const QPointF& b = l[i];
+            if (p.x() < std::min(a.x(), b.x()) - soglia ||
+                p.x() > std::max(a.x(), b.x()) + soglia ||
+                p.y() < std::min(a.y(), b.y()) - soglia || p.y() > std::max(a.y(), b.y()) + soglia)
+                continue;
+            const double d2 = distanza2Segmento(p, a, b);
+            if (d2 <= soglia * soglia)
+                migliore = soglia = std::sqrt(d2);
+        }
     }
     return migliore;
 }
@@ -229,13 +255,24 @@ bool VistaMappa::visibile(int i) const {
 // --- layout and cache -------------------------------------------------------------------------
 
 void VistaMappa::calcolaImpaginazione() const {
-    const double w = std::max(1, dimensione_.width());
-    const double h = std::max(1, dimensione_.height());
-    vassoio_ = QRectF();
+    const Impaginazione i = impagina(dimensione_);
+    rettangoloMappa_ = i.mappa;
+    vassoio_ = i.vassoio;
+    scala_ = i.scala;
+}
+
+QRectF VistaMappa::rettangoloMappaPer(QSize dimensione) const {
+    return impagina(dimensione).mappa;
+}
+
+VistaMappa::Impaginazione VistaMappa::impagina(QSize dimensione) const {
+    const double w = std::max(1, dimensione.width());
+    const double h = std::max(1, dimensione.height());
+    Impaginazione r;
     if (!dati_) {
-        rettangoloMappa_ = QRectF(0, 0, w, h);
-        scala_ = 1;
-        return;
+        r.mappa = QRectF(0, 0, w, h);
+        r.scala = 1;
+        return r;
     }
     const QRectF b = dati_->limiti;
     if (trascinamento()) {
@@ -253,24 +290,25 @@ void VistaMappa::calcolaImpaginazione() const {
         const double sDestra = std::min(w / (b.width() + vl), h / b.height());
         const double sSotto = std::min(w / b.width(), h / (b.height() + va));
         if (sDestra >= sSotto) {
-            scala_ = sDestra;
-            const double tl = (b.width() + vl) * scala_, ta = b.height() * scala_;
+            r.scala = sDestra;
+            const double tl = (b.width() + vl) * r.scala, ta = b.height() * r.scala;
             const QPointF o((w - tl) / 2, (h - ta) / 2);
-            rettangoloMappa_ = QRectF(o, QSizeF(b.width() * scala_, ta));
-            vassoio_ = QRectF(o.x() + b.width() * scala_, o.y(), vl * scala_, ta);
+            r.mappa = QRectF(o, QSizeF(b.width() * r.scala, ta));
+            r.vassoio = QRectF(o.x() + b.width() * r.scala, o.y(), vl * r.scala, ta);
         } else {
-            scala_ = sSotto;
-            const double tl = b.width() * scala_, ta = (b.height() + va) * scala_;
+            r.scala = sSotto;
+            const double tl = b.width() * r.scala, ta = (b.height() + va) * r.scala;
             const QPointF o((w - tl) / 2, (h - ta) / 2);
-            rettangoloMappa_ = QRectF(o, QSizeF(tl, b.height() * scala_));
-            vassoio_ = QRectF(o.x(), o.y() + b.height() * scala_, tl, va * scala_);
+            r.mappa = QRectF(o, QSizeF(tl, b.height() * r.scala));
+            r.vassoio = QRectF(o.x(), o.y() + b.height() * r.scala, tl, va * r.scala);
         }
-        vassoio_.adjust(4, 4, -4, -4);
-        return;
+        r.vassoio.adjust(4, 4, -4, -4);
+        return r;
     }
-    scala_ = std::min(w / b.width(), h / b.height());
-    const QSizeF s(b.width() * scala_, b.height() * scala_);
-    rettangoloMappa_ = QRectF(QPointF((w - s.width()) / 2, (h - s.height()) / 2), s);
+    r.scala = std::min(w / b.width(), h / b.height());
+    const QSizeF s(b.width() * r.scala, b.height() * r.scala);
+    r.mappa = QRectF(QPointF((w - s.width()) / 2, (h - s.height()) / 2), s);
+    return r;
 }
 
 QTransform VistaMappa::trasformazione() const {
@@ -301,6 +339,7 @@ void VistaMappa::assicuraCache() const {
     forme_.clear();
     simboli_.clear();
     griglia_ = Griglia{};
+    superficieProtetta_ = -1;
     if (!dati_)
         return;
     const QRectF& b = dati_->limiti;
@@ -392,18 +431,20 @@ void VistaMappa::decidiMarcatori() const {
         if (el[a].ruolo != RuoloElemento::Elemento || el[a].forma != FormaElemento::Area ||
             el[a].categoria == u"indistinto" || fa.superficie <= 0)
             continue;
-        double coperta = 0;
-        for (int l = 0; l < el.size() && coperta < 0.4 * fa.superficie; ++l) {
+        for (int l = 0; l < el.size() && !fa.protetta; ++l) {
             if (el[l].ruolo != RuoloElemento::Elemento || el[l].forma != FormaElemento::Linea)
                 continue;
             const Forma& fl = forme_[l];
             if (!fl.limiti.adjusted(-r, -r, r, r).intersects(fa.limiti))
                 continue;
+            double coperta = 0;
             for (const QPolygonF& parte : fl.parti)
                 for (qsizetype k = 1; k < parte.size(); ++k)
                     coperta += 2 * r * lunghezzaDentro(parte[k - 1], parte[k], fa.limiti);
+            fa.protetta = coperta >= 0.4 * fa.superficie;
         }
-        fa.protetta = coperta >= 0.4 * fa.superficie;
+        if (fa.protetta)
+            superficieProtetta_ = std::max(superficieProtetta_, fa.superficie);
     }
     // Where a marker stands: the centre of the largest ring (areas), the middle of the first
     // line (lines).
@@ -576,23 +617,39 @@ void VistaMappa::costruisciGriglia() const {
 }
 
 int VistaMappa::pixelPropri(int i) const {
-    // The pixels (as a mouse reports them) where a click selects element i; on large boxes every
-    // other pixel of every other row, counted four times.
+    // The pixels (as a mouse reports them) where a click selects element i, counted up to
+    // SuperficieRiservata. Only the pixels of the element's own drawing are asked.
     const Forma& f = forme_[i];
-    const double m = dati_->elementi[i].forma == FormaElemento::Linea ? raggioProprioLinee() : 0;
-    const QRectF r = f.limiti.adjusted(-m, -m, m, m)
-                         .intersected(QRectF(0, 0, dimensione_.width(), dimensione_.height()));
+    const bool linea = dati_->elementi[i].forma == FormaElemento::Linea;
+    const double m = linea ? raggioProprioLinee() : 0;
+    const QRect r = f.limiti.adjusted(-m - 1, -m - 1, m + 1, m + 1)
+                        .toAlignedRect()
+                        .intersected(QRect(QPoint(0, 0), dimensione_));
     if (r.isEmpty())
         return 0;
-    const int passo = r.width() * r.height() > 40000 ? 2 : 1;
+    QImage maschera(r.size(), QImage::Format_Alpha8);
+    maschera.fill(0);
+    {
+        QPainter p(&maschera);
+        // Pixel (x, y) of the mask is the point (x, y) of the widget, at its centre.
+        p.translate(-r.x() + 0.5, -r.y() + 0.5);
+        const QPainterPath pp = percorso(i);
+        if (linea) {
+            p.strokePath(pp, QPen(Qt::black, 2 * m, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        } else {
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::black);
+            p.drawPath(pp);
+        }
+    }
     int n = 0;
-    for (int y = int(std::ceil(r.top())); y <= int(r.bottom()); y += passo)
-        for (int x = int(std::ceil(r.left())); x <= int(r.right()); x += passo)
-            if (colpo(QPointF(x, y), true).indice == i) {
-                n += passo * passo;
-                if (n >= SuperficieRiservata)
-                    return n;
-            }
+    for (int y = 0; y < maschera.height(); ++y) {
+        const uchar* riga = maschera.constScanLine(y);
+        for (int x = 0; x < maschera.width(); ++x)
+            if (riga[x] >= 128 && colpo(QPointF(r.x() + x, r.y() + y), true).indice == i &&
+                ++n >= SuperficieRiservata)
+                return n;
+    }
     return n;
 }
 
@@ -707,28 +764,28 @@ VistaMappa::Colpo VistaMappa::colpo(QPointF p, bool tutti) const {
     };
     auto vede = [&](int i) { return tutti || visibile(i); };
 
-    // The nearest symbol within raggio of its centre.
+    // The nearest symbol within raggio of its centre (squared distances).
     auto simboloVicino = [&](double raggio) {
         int migliore = -1;
-        double distanza = raggio;
+        double distanza = raggio * raggio;
+        auto prova = [&](int i, QPointF q) {
+            const double dx = q.x() - p.x(), dy = q.y() - p.y();
+            const double d = dx * dx + dy * dy;
+            if (d < distanza || (migliore < 0 && d <= distanza)) {
+                distanza = d;
+                migliore = i;
+            }
+        };
         for (int i : simboli_) {
             if (!vede(i))
                 continue;
             const Forma& f = forme_[i];
             if (el[i].forma == FormaElemento::Punto) {
-                for (const QPointF& q : f.parti.value(0)) {
-                    const double d = std::hypot(q.x() - p.x(), q.y() - p.y());
-                    if (d < distanza || (migliore < 0 && d <= distanza)) {
-                        distanza = d;
-                        migliore = i;
-                    }
-                }
+                if (!f.parti.isEmpty())
+                    for (const QPointF& q : f.parti.first())
+                        prova(i, q);
             } else {
-                const double d = std::hypot(f.centro.x() - p.x(), f.centro.y() - p.y());
-                if (d < distanza || (migliore < 0 && d <= distanza)) {
-                    distanza = d;
-                    migliore = i;
-                }
+                prova(i, f.centro);
             }
         }
         return migliore;
@@ -759,15 +816,22 @@ VistaMappa::Colpo VistaMappa::colpo(QPointF p, bool tutti) const {
             continue;
         const Forma& f = forme_[i];
         if (e.forma == FormaElemento::Area) {
-            if (area >= 0 || e.categoria == u"indistinto" || !f.limiti.contains(p))
+            // The lines come first in the cell, then the areas smallest first: the first area
+            // under the pointer is the smallest, and with a line there only an area that the
+            // line must leave alone (none is larger than superficieProtetta_) can still win.
+            if (linea >= 0 && f.superficie > superficieProtetta_)
+                break;
+            if (e.categoria == u"indistinto" || !f.limiti.contains(p))
                 continue;
-            if (dentroAnelli(f.parti, f.limitiParti, p))
+            if (dentroAnelli(f.parti, f.limitiParti, p)) {
                 area = i;
+                break;
+            }
         } else if (e.forma == FormaElemento::Linea) {
             const double t = TolleranzaLinee;
             if (!f.limiti.adjusted(-t, -t, t, t).contains(p))
                 continue;
-            const double d = distanzaLinee(f.parti, p);
+            const double d = distanzaLinee(f.parti, f.limitiParti, p, t);
             if (d <= dVicina) {
                 dVicina = d;
                 lineaVicina = i;
@@ -804,7 +868,7 @@ VistaMappa::Colpo VistaMappa::colpo(QPointF p, bool tutti) const {
             continue;
         const bool colpito = el[i].forma == FormaElemento::Area
                                  ? dentroAnelli(f.parti, f.limitiParti, p)
-                                 : distanzaLinee(f.parti, p) <= t;
+                                 : distanzaLinee(f.parti, f.limitiParti, p, t) <= t;
         if (colpito) {
             c.confine = true;
             c.nome = dati_->stratoConfini;
@@ -1153,6 +1217,49 @@ void VistaMappa::costruisciTela(const QRect& zona, qreal rapporto) const {
             }
         }
     }
+}
+
+VistaMappa VistaMappa::copiaSenzaCache() const {
+    VistaMappa c;
+    c.dati_ = dati_;
+    c.puzzle_ = puzzle_;
+    c.trascinamento_ = trascinamento_;
+    c.dimensione_ = dimensione_;
+    c.fotogramma_ = fotogramma_;
+    return c;
+}
+
+void VistaMappa::preparaTela(const QRect& zona, qreal rapporto) const {
+    assicuraCache();
+    costruisciTela(zona, rapporto);
+}
+
+bool VistaMappa::telaPronta(const QRect& zona, qreal rapporto) const {
+    const Tela& t = tela_;
+    return cacheValida_ && t.zona == zona && t.rapporto == rapporto &&
+           t.generazione == generazione_ && t.fotogramma == fotogramma_;
+}
+
+bool VistaMappa::adottaCache(VistaMappa&& altra) {
+    if (altra.dati_ != dati_ || !dati_ || altra.dimensione_ != dimensione_ ||
+        altra.puzzle_ != puzzle_ || altra.trascinamento_ != trascinamento_ || !altra.cacheValida_ ||
+        altra.tela_.generazione != altra.generazione_ || altra.tela_.fotogramma != fotogramma_)
+        return false;
+    if (!cacheValida_) {
+        // The geometry is the same whichever copy builds it.
+        forme_ = std::move(altra.forme_);
+        simboli_ = std::move(altra.simboli_);
+        griglia_ = std::move(altra.griglia_);
+        superficieProtetta_ = altra.superficieProtetta_;
+        rettangoloMappa_ = altra.rettangoloMappa_;
+        vassoio_ = altra.vassoio_;
+        scala_ = altra.scala_;
+        cacheValida_ = true;
+        ++generazione_;
+    }
+    tela_ = std::move(altra.tela_);
+    tela_.generazione = generazione_;
+    return true;
 }
 
 void VistaMappa::componiMappa(QImage& img, const QRect& zona, qreal rapporto) const {

@@ -127,6 +127,17 @@ public:
     // costs one pass over the pixels instead of drawing every element again.
     void componiMappa(QImage& img, const QRect& zona, qreal rapportoPixel) const;
 
+    // Building the geometry and the canvas of a new size on another thread: a copy with the
+    // map, mode, size and frame but no cache; preparaTela builds them (on the copy, anywhere);
+    // adottaCache takes them back when they are still for this map, size and frame (colours
+    // may have changed meanwhile: they are applied when composing).
+    VistaMappa copiaSenzaCache() const;
+    void preparaTela(const QRect& zona, qreal rapportoPixel) const;
+    bool telaPronta(const QRect& zona, qreal rapportoPixel) const;
+    bool adottaCache(VistaMappa&& altra);
+    // Where the map frame falls at another size (no geometry is built).
+    QRectF rettangoloMappaPer(QSize dimensione) const;
+
 private:
     struct Forma {
         QList<QPolygonF> parti; // simplified device geometry: rings, lines or points
@@ -174,6 +185,11 @@ private:
     double raggioProprioLinee() const;
     void costruisciTela(const QRect& zona, qreal rapporto) const;
     void disegnaDecorazioni(QPainter& p, const QRectF& esposto) const;
+    struct Impaginazione {
+        QRectF mappa, vassoio;
+        double scala = 1;
+    };
+    Impaginazione impagina(QSize dimensione) const;
     void calcolaImpaginazione() const;
     QRectF limitiDisegno(int i) const;
     double spessoreLinee() const;
@@ -215,6 +231,7 @@ private:
         std::vector<int> elementi;
     };
     mutable Griglia griglia_;
+    mutable double superficieProtetta_ = -1; // the largest area a line leaves alone
     mutable QRectF rettangoloMappa_;
     mutable QRectF vassoio_;
     mutable double scala_ = 1;
