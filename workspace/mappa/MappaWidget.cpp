@@ -231,8 +231,13 @@ void MappaWidget::paintEvent(QPaintEvent* e) {
                     nuova.topLeft() +
                         (QPointF(zonaImmagine_.topLeft()) - mappaImmagine_.topLeft()) * k,
                     QSizeF(zonaImmagine_.size()) * k);
+                // Only the part the paint needs is scaled.
+                const QRectF serve = dove.intersected(QRectF(e->rect()));
+                const qreal q = immagine_.devicePixelRatio() / k;
+                const QRectF sorgente((serve.topLeft() - dove.topLeft()) * q, serve.size() * q);
                 p.fillRect(e->rect(), vista_.cornice());
-                p.drawImage(dove, immagine_);
+                if (!serve.isEmpty())
+                    p.drawImage(serve, immagine_, sorgente);
                 anteprima_ = true;
                 avviaLavoro(zona, dpr);
                 return;
