@@ -38,9 +38,10 @@ class QAccessibleInterface;
 //       prefix, then the piece name).
 //
 // The parent sets the widget's geometry for zoom and scrolling; the map keeps its aspect ratio,
-// centred and letterboxed, and is drawn from vector data at any size. Elements too small to hit
-// get a round marker of 24 px, lines are hit within 10 px, and where areas overlap the smallest
-// under the pointer wins. The "pm" and puzzle variants show a large high-contrast pointer; a
+// centred and letterboxed, and is drawn from vector data at any size. The hit rule is
+// VistaMappa's: symbols, then the smallest area or the line drawn under the pointer, then the
+// margins of symbols and lines; elements too small to hit, or left with too few pixels of their
+// own, get a round marker of 24 px. The "pm" and puzzle variants show a large high-contrast pointer; a
 // window may set another cursor shape on the widget (a blank one while scanning), and
 // unsetCursor() or the plain arrow bring back the map's own pointer.
 // Every element is an accessible child (name, rectangle, highlighted state); set the highlight
