@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -16,26 +17,53 @@ const QStringList& Aree() {
     return aree;
 }
 
+// Drawings up to this many device pixels (the previews, the screen) use a simplified outline;
+// printing uses every point of the map.
+constexpr double LatoSemplice = 2048;
+
 } // namespace
 
 ContornoMappa::ContornoMappa(std::shared_ptr<const DatiMappa> dati) : dati_(std::move(dati)) {
     if (!dati_)
         return;
     limiti_ = dati_->limiti;
-    percorso_.setFillRule(Qt::WindingFill);
+    percorsi_ = std::make_shared<Percorsi>();
     for (const ElementoMappa& e : dati_->elementi) {
-        if (e.forma == FormaElemento::Punto)
+        // Points are no borders; the border layer repeats the edges of the areas.
+        if (e.forma == FormaElemento::Punto || e.ruolo == RuoloElemento::Confine)
             continue;
-        for (const QPolygonF& parte : e.parti) {
-            if (parte.size() < 2)
-                continue;
-            percorso_.moveTo(parte.first());
-            for (qsizetype i = 1; i < parte.size(); ++i)
-                percorso_.lineTo(parte[i]);
-            if (e.forma == FormaElemento::Area)
-                percorso_.closeSubpath();
-        }
+        for (const QPolygonF& parte : e.parti)
+            if (parte.size() >= 2)
+                percorsi_->linee.append({parte, e.forma == FormaElemento::Area});
     }
+}
+
+const QPainterPath& ContornoMappa::Percorso(double latoDispositivo) const {
+    const int livello = latoDispositivo > LatoSemplice
+                            ? 99
+                            : std::max(6, int(std::ceil(std::log2(latoDispositivo))));
+    auto trovato = percorsi_->livelli.constFind(livello);
+    if (trovato != percorsi_->livelli.constEnd())
+        return *trovato;
+    const double tolleranza =
+        livello == 99 ? 0
+                      : std::max(limiti_.width(), limiti_.height()) / std::ldexp(1.0, livello) / 2;
+    QPainterPath percorso;
+    for (const Linea& l : percorsi_->linee) {
+        const QPolygonF& parte = l.punti;
+        percorso.moveTo(parte.first());
+        QPointF ultimo = parte.first();
+        for (qsizetype i = 1; i < parte.size(); ++i) {
+            const QPointF d = parte[i] - ultimo;
+            if (i == parte.size() - 1 || std::abs(d.x()) + std::abs(d.y()) >= tolleranza) {
+                percorso.lineTo(parte[i]);
+                ultimo = parte[i];
+            }
+        }
+        if (l.chiusa)
+            percorso.closeSubpath();
+    }
+    return *percorsi_->livelli.insert(livello, std::move(percorso));
 }
 
 QString ContornoMappa::AreaDelFoglio(const QString& area) {
@@ -97,7 +125,7 @@ void ContornoMappa::Disegna(QPainter& p, const QRectF& dove) const {
         p.setPen(penna);
         p.setBrush(Qt::NoBrush);
         p.setTransform(t, true);
-        p.drawPath(percorso_);
+        p.drawPath(Percorso(std::max(w, h) * scalaDispositivo));
     }
     p.restore();
 }

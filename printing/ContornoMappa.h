@@ -2,7 +2,10 @@
 
 #include "workspace/mappa/ModelloMappa.h"
 
+#include <QHash>
+#include <QList>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QRectF>
 #include <QString>
 
@@ -40,5 +43,18 @@ public:
 private:
     std::shared_ptr<const DatiMappa> dati_;
     QRectF limiti_;
-    QPainterPath percorso_; // map plane, y pointing north
+    // The outline in the map plane (y pointing north) for a drawing of about 2^livello device
+    // pixels: the points closer than a pixel of that drawing are left out; printing sizes get
+    // every point. Built on first use and shared by the copies of this outline.
+    const QPainterPath& Percorso(double latoDispositivo) const;
+
+    struct Linea {
+        QPolygonF punti;
+        bool chiusa = false;
+    };
+    struct Percorsi {
+        QList<Linea> linee;
+        QHash<int, QPainterPath> livelli;
+    };
+    std::shared_ptr<Percorsi> percorsi_;
 };

@@ -3,6 +3,7 @@
 #include "printing/Modale.h"
 #include "printing/ScansioneFinestra.h"
 #include "shell/Messaggi.h"
+#include "shell/StatoProgramma.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -448,6 +449,15 @@ bool FrmStampa::Prepara(const DisegnoStampa& oggetto, int x, int y, int w, int h
     if (!oggetto.Valido()) {
         messaggi().Errore(parentWidget(), QStringLiteral("Si è verificato un errore"));
         return false;
+    }
+    // The profile's font, within a size that keeps the window on the screen.
+    {
+        const ProfiloUtente& p = Stato().Profilo;
+        QFont f = QApplication::font();
+        if (!p.NomeFont.isEmpty())
+            f.setFamily(p.NomeFont);
+        f.setPointSize(std::clamp<int>(p.DimensioneFont, 10, 20));
+        setFont(f);
     }
     oggetto_ = oggetto;
     titolo_ = titolo.isEmpty() ? QStringLiteral("Stampa") : titolo;

@@ -50,23 +50,34 @@ void TestGeometriaStampa::limiti_data() {
     QTest::addColumn<bool>("margine");
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("atteso");
-    QTest::newRow("larghezza 0") << false << "0" << "1";
-    QTest::newRow("larghezza 2500") << false << "2500" << "2000";
-    QTest::newRow("larghezza 150") << false << "150" << "150";
-    QTest::newRow("larghezza vuota mentre si scrive") << false << "" << "";
-    QTest::newRow("larghezza enorme") << false << "99999999999999999999999" << "2000";
-    QTest::newRow("margine -2500") << true << "-2500" << "-2000";
-    QTest::newRow("margine 2500") << true << "2500" << "2000";
-    QTest::newRow("margine -15") << true << "-15" << "-15";
-    QTest::newRow("margine solo meno") << true << "-" << "-";
-    QTest::newRow("margine enorme negativo") << true << "-99999999999999999999" << "-2000";
+    QTest::newRow("larghezza 0") << false << "0"
+                                 << "1";
+    QTest::newRow("larghezza 2500") << false << "2500"
+                                    << "2000";
+    QTest::newRow("larghezza 150") << false << "150"
+                                   << "150";
+    QTest::newRow("larghezza vuota mentre si scrive") << false << ""
+                                                      << "";
+    QTest::newRow("larghezza enorme") << false << "99999999999999999999999"
+                                      << "2000";
+    QTest::newRow("margine -2500") << true << "-2500"
+                                   << "-2000";
+    QTest::newRow("margine 2500") << true << "2500"
+                                  << "2000";
+    QTest::newRow("margine -15") << true << "-15"
+                                 << "-15";
+    QTest::newRow("margine solo meno") << true << "-"
+                                       << "-";
+    QTest::newRow("margine enorme negativo") << true << "-99999999999999999999"
+                                             << "-2000";
 }
 
 void TestGeometriaStampa::limiti() {
     QFETCH(bool, margine);
     QFETCH(QString, testo);
     QFETCH(QString, atteso);
-    QCOMPARE(margine ? GeometriaStampa::LimitaMargine(testo) : GeometriaStampa::LimitaDimensione(testo),
+    QCOMPARE(margine ? GeometriaStampa::LimitaMargine(testo)
+                     : GeometriaStampa::LimitaDimensione(testo),
              atteso);
 }
 
@@ -116,17 +127,18 @@ void TestGeometriaStampa::proporzioni_data() {
     QTest::addColumn<int>("valore");
     QTest::addColumn<QSize>("atteso");
     QTest::newRow("100x100 resta 1:1") << QSize(100, 100) << true << true << 150 << QSize(150, 150);
-    QTest::newRow("100x100 dall'altezza") << QSize(100, 100) << true << false << 37 << QSize(37, 37);
-    QTest::newRow("100x77 larghezza 185") << QSize(100, 77) << true << true << 185
-                                          << QSize(185, 142); // 142.45
-    QTest::newRow("100x77 altezza 50") << QSize(100, 77) << true << false << 50
-                                       << QSize(65, 50); // 64.94
+    QTest::newRow("100x100 dall'altezza")
+        << QSize(100, 100) << true << false << 37 << QSize(37, 37);
+    QTest::newRow("100x77 larghezza 185")
+        << QSize(100, 77) << true << true << 185 << QSize(185, 142); // 142.45
+    QTest::newRow("100x77 altezza 50")
+        << QSize(100, 77) << true << false << 50 << QSize(65, 50); // 64.94
     QTest::newRow("senza proporzioni") << QSize(100, 77) << false << true << 185 << QSize(185, 77);
     QTest::newRow("0 diventa 1") << QSize(100, 100) << false << true << 0 << QSize(1, 100);
-    QTest::newRow("2500 diventa 2000") << QSize(100, 50) << true << true << 2500
-                                       << QSize(2000, 1000);
-    QTest::newRow("l'altra oltre 2000") << QSize(100, 50) << true << false << 1500
-                                        << QSize(2000, 1500);
+    QTest::newRow("2500 diventa 2000")
+        << QSize(100, 50) << true << true << 2500 << QSize(2000, 1000);
+    QTest::newRow("l'altra oltre 2000")
+        << QSize(100, 50) << true << false << 1500 << QSize(2000, 1500);
 }
 
 void TestGeometriaStampa::proporzioni() {
@@ -161,12 +173,12 @@ void TestGeometriaStampa::centro_data() {
     QTest::addColumn<QSize>("foglio");
     QTest::addColumn<QSize>("area");
     QTest::addColumn<QPoint>("margini");
-    QTest::newRow("A4 orizzontale, 100x77") << QSize(287, 200) << QSize(100, 77)
-                                            << QPoint(94, 62); // 93.5 -> 94, 61.5 -> 62
+    QTest::newRow("A4 orizzontale, 100x77")
+        << QSize(287, 200) << QSize(100, 77) << QPoint(94, 62); // 93.5 -> 94, 61.5 -> 62
     QTest::newRow("metà pari") << QSize(297, 210) << QSize(100, 75)
                                << QPoint(98, 68); // 98.5 -> 98, 67.5 -> 68
-    QTest::newRow("più grande del foglio") << QSize(200, 100) << QSize(300, 150)
-                                           << QPoint(-50, -25);
+    QTest::newRow("più grande del foglio")
+        << QSize(200, 100) << QSize(300, 150) << QPoint(-50, -25);
 }
 
 void TestGeometriaStampa::centro() {
@@ -196,16 +208,16 @@ void TestGeometriaStampa::massima_data() {
     QTest::addColumn<bool>("mantieni");
     QTest::addColumn<bool>("centro");
     QTest::addColumn<QRect>("atteso");
-    QTest::newRow("orizzontale, mappa larga") << QSize(287, 200) << QRect(10, 10, 100, 77) << true
-                                              << false << QRect(10, 0, 260, 200);
-    QTest::newRow("verticale, mappa larga") << QSize(200, 287) << QRect(10, 10, 100, 77) << true
-                                            << false << QRect(0, 10, 200, 154);
-    QTest::newRow("orizzontale, mappa alta") << QSize(287, 200) << QRect(30, 10, 78, 100) << true
-                                             << false << QRect(30, 0, 156, 200);
-    QTest::newRow("margine ridotto") << QSize(287, 200) << QRect(100, 10, 100, 77) << true << false
-                                     << QRect(27, 0, 260, 200);
-    QTest::newRow("senza proporzioni") << QSize(287, 200) << QRect(10, 10, 100, 77) << false
-                                       << false << QRect(0, 0, 287, 200);
+    QTest::newRow("orizzontale, mappa larga")
+        << QSize(287, 200) << QRect(10, 10, 100, 77) << true << false << QRect(10, 0, 260, 200);
+    QTest::newRow("verticale, mappa larga")
+        << QSize(200, 287) << QRect(10, 10, 100, 77) << true << false << QRect(0, 10, 200, 154);
+    QTest::newRow("orizzontale, mappa alta")
+        << QSize(287, 200) << QRect(30, 10, 78, 100) << true << false << QRect(30, 0, 156, 200);
+    QTest::newRow("margine ridotto")
+        << QSize(287, 200) << QRect(100, 10, 100, 77) << true << false << QRect(27, 0, 260, 200);
+    QTest::newRow("senza proporzioni")
+        << QSize(287, 200) << QRect(10, 10, 100, 77) << false << false << QRect(0, 0, 287, 200);
     QTest::newRow("al centro") << QSize(287, 200) << QRect(10, 10, 100, 77) << true << true
                                << QRect(14, 0, 260, 200); // 13.5 -> 14
 }
@@ -240,8 +252,8 @@ void TestGeometriaStampa::anteprima_data() {
     QTest::addColumn<QRect>("atteso");
     QTest::newRow("A4 orizzontale") << QSize(287, 200) << QRect(10, 10, 100, 77) << QSize(260, 181)
                                     << QRect(9, 9, 91, 70); // 9.06, 9.05, 90.59, 69.69
-    QTest::newRow("tutto il foglio") << QSize(200, 287) << QRect(0, 0, 200, 287) << QSize(181, 260)
-                                     << QRect(0, 0, 181, 260);
+    QTest::newRow("tutto il foglio")
+        << QSize(200, 287) << QRect(0, 0, 200, 287) << QSize(181, 260) << QRect(0, 0, 181, 260);
 }
 
 void TestGeometriaStampa::anteprima() {
@@ -260,12 +272,12 @@ void TestGeometriaStampa::riscalata_data() {
     QTest::addColumn<QRect>("area");
     QTest::addColumn<QRect>("atteso");
     // 287 / 310: 10 -> 9.26 -> 9, 300 -> 277.7 -> 278; Y and H by the same factor.
-    QTest::newRow("10 + 300 su 287") << QSize(287, 400) << QRect(10, 20, 300, 100)
-                                     << QRect(9, 19, 278, 93);
-    QTest::newRow("poi anche l'altezza") << QSize(287, 100) << QRect(10, 20, 300, 100)
-                                         << QRect(8, 17, 248, 83);
-    QTest::newRow("dentro al foglio") << QSize(287, 200) << QRect(10, 10, 100, 77)
-                                      << QRect(10, 10, 100, 77);
+    QTest::newRow("10 + 300 su 287")
+        << QSize(287, 400) << QRect(10, 20, 300, 100) << QRect(9, 19, 278, 93);
+    QTest::newRow("poi anche l'altezza")
+        << QSize(287, 100) << QRect(10, 20, 300, 100) << QRect(8, 17, 248, 83);
+    QTest::newRow("dentro al foglio")
+        << QSize(287, 200) << QRect(10, 10, 100, 77) << QRect(10, 10, 100, 77);
 }
 
 void TestGeometriaStampa::riscalata() {

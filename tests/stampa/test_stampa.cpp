@@ -11,6 +11,7 @@
 #include "workspace/finestra/FinestraAttivita.h"
 #include "workspace/voce/VoceFinta.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -59,8 +60,8 @@ public:
     QString cartella;
     QStringList stampanti;
     QString predefinita;
-    QStringList grigie;  // monochrome queues
-    QStringList rotte;   // queues whose jobs cannot start
+    QStringList grigie; // monochrome queues
+    QStringList rotte;  // queues whose jobs cannot start
     std::function<bool(QPrinter&)> dialogo;
     int lavori = 0;
     QStringList file;
@@ -128,8 +129,8 @@ InfoPdf LeggiPdf(const QString& file) {
     const auto pag = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(out);
     if (pag.hasMatch())
         i.pagine = pag.captured(1).toInt();
-    const auto dim = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
-                         .match(out);
+    const auto dim =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(out);
     if (dim.hasMatch())
         i.paginaMm = QSizeF(dim.captured(1).toDouble(), dim.captured(2).toDouble()) * 25.4 / 72.0;
     return i;
@@ -146,10 +147,10 @@ constexpr int DpiControllo = 50;
 Inchiostro Rendi(const QString& file, const QString& cartella) {
     const QString base = cartella + QStringLiteral("/resa");
     QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(DpiControllo),
-                                         QStringLiteral("-gray"), QStringLiteral("-singlefile"),
-                                         QStringLiteral("-f"), QStringLiteral("1"),
-                                         QStringLiteral("-l"), QStringLiteral("1"), file, base});
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(DpiControllo), QStringLiteral("-gray"),
+             QStringLiteral("-singlefile"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), file, base});
     p.waitForFinished(30000);
     QImage img(base + QStringLiteral(".pgm"));
     Inchiostro r;
@@ -216,6 +217,7 @@ private slots:
     void paginaEsercizio();
     void paginaEsercizioSenzaStampante();
     void accessibilita();
+    void fontGrandeNonTaglia();
     void scansioneAnteprima();
     void scansioneFoglio();
 
@@ -309,16 +311,17 @@ void TestStampa::stampaInPdf() {
     const QString pdf = sistema.file.last();
     const InfoPdf info = LeggiPdf(pdf);
     QCOMPARE(info.pagine, 1);
-    QVERIFY2(std::abs(info.paginaMm.width() - 297) < 1 && std::abs(info.paginaMm.height() - 210) < 1,
-             qPrintable(QStringLiteral("%1 x %2").arg(info.paginaMm.width()).arg(info.paginaMm.height())));
+    QVERIFY2(std::abs(info.paginaMm.width() - 297) < 1 &&
+                 std::abs(info.paginaMm.height() - 210) < 1,
+             qPrintable(
+                 QStringLiteral("%1 x %2").arg(info.paginaMm.width()).arg(info.paginaMm.height())));
     const Inchiostro ink = Rendi(pdf, uscita.path());
     QVERIFY(ink.scuri > 1000);
-    QVERIFY2(Vicino(ink.scatolaMm, attesoMm, 1.0),
-             qPrintable(QStringLiteral("%1 %2 %3 %4")
-                            .arg(ink.scatolaMm.x())
-                            .arg(ink.scatolaMm.y())
-                            .arg(ink.scatolaMm.width())
-                            .arg(ink.scatolaMm.height())));
+    QVERIFY2(Vicino(ink.scatolaMm, attesoMm, 1.0), qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                                                  .arg(ink.scatolaMm.x())
+                                                                  .arg(ink.scatolaMm.y())
+                                                                  .arg(ink.scatolaMm.width())
+                                                                  .arg(ink.scatolaMm.height())));
     QCOMPARE(FrmStampa::NomeStampante(), QStringLiteral("Prova_A"));
 }
 
@@ -358,7 +361,7 @@ void TestStampa::limitiDelleCaselle() {
         QCOMPARE(w->text(), "2000");
         QCOMPARE(h->text(), "2000"); // 100 x 100 stays 1:1
         w->selectAll();
-        QTest::keyClicks(w, "1a5");  // letters cannot be typed
+        QTest::keyClicks(w, "1a5"); // letters cannot be typed
         QCOMPARE(w->text(), "15");
         QCOMPARE(h->text(), "15");
         x->selectAll();
@@ -366,7 +369,7 @@ void TestStampa::limitiDelleCaselle() {
         QCOMPARE(x->text(), "-2000");
         QCOMPARE(f.Geometria().PosizioneX(), -2000);
         x->selectAll();
-        QTest::keyClicks(x, "3-");   // a minus only as the first character
+        QTest::keyClicks(x, "3-"); // a minus only as the first character
         QCOMPARE(x->text(), "3");
         QTest::keyClick(x, Qt::Key_Up);
         QCOMPARE(x->text(), "4");
@@ -449,9 +452,12 @@ void TestStampa::treCopieTreLavori() {
 void TestStampa::guasti_data() {
     QTest::addColumn<QString>("guasto");
     QTest::addColumn<QString>("messaggio");
-    QTest::newRow("stampante sparita") << "sparita" << "non è più disponibile";
-    QTest::newRow("lavoro che non parte") << "rotta" << "Stampa interrotta";
-    QTest::newRow("file PDF annullato") << "annullato" << "Stampa annullata";
+    QTest::newRow("stampante sparita") << "sparita"
+                                       << "non è più disponibile";
+    QTest::newRow("lavoro che non parte") << "rotta"
+                                          << "Stampa interrotta";
+    QTest::newRow("file PDF annullato") << "annullato"
+                                        << "Stampa annullata";
 }
 
 void TestStampa::guasti() {
@@ -503,12 +509,11 @@ void TestStampa::nessunaStampanteSalvaPdf() {
     QCOMPARE(info.pagine, 1);
     QVERIFY(std::abs(info.paginaMm.width() - 297) < 1);
     const Inchiostro ink = Rendi(dialogo.risposta, uscita.path());
-    QVERIFY2(Vicino(ink.scatolaMm, attesoMm, 1.0),
-             qPrintable(QStringLiteral("%1 %2 %3 %4")
-                            .arg(ink.scatolaMm.x())
-                            .arg(ink.scatolaMm.y())
-                            .arg(ink.scatolaMm.width())
-                            .arg(ink.scatolaMm.height())));
+    QVERIFY2(Vicino(ink.scatolaMm, attesoMm, 1.0), qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                                                  .arg(ink.scatolaMm.x())
+                                                                  .arg(ink.scatolaMm.y())
+                                                                  .arg(ink.scatolaMm.width())
+                                                                  .arg(ink.scatolaMm.height())));
 }
 
 void TestStampa::scala_data() {
@@ -540,12 +545,11 @@ void TestStampa::scala() {
         return;
     }
     const Inchiostro ink = Rendi(sistema.file.last(), uscita.path());
-    QVERIFY2(Vicino(ink.scatolaMm, attesoMm, 1.0),
-             qPrintable(QStringLiteral("%1 %2 %3 %4")
-                            .arg(ink.scatolaMm.x())
-                            .arg(ink.scatolaMm.y())
-                            .arg(ink.scatolaMm.width())
-                            .arg(ink.scatolaMm.height())));
+    QVERIFY2(Vicino(ink.scatolaMm, attesoMm, 1.0), qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                                                  .arg(ink.scatolaMm.x())
+                                                                  .arg(ink.scatolaMm.y())
+                                                                  .arg(ink.scatolaMm.width())
+                                                                  .arg(ink.scatolaMm.height())));
 }
 
 void TestStampa::ingrandimento() {
@@ -571,10 +575,14 @@ void TestStampa::ingrandimento() {
 void TestStampa::foglioDellArea_data() {
     QTest::addColumn<QString>("area");
     QTest::addColumn<QString>("atteso");
-    QTest::newRow("europa minuscolo") << "europa" << "Europa";
-    QTest::newRow("Italia") << "Italia" << "Italia";
-    QTest::newRow("Australia") << "Australia" << "Australia";
-    QTest::newRow("Americacs") << "AMERICACS" << "Americacs";
+    QTest::newRow("europa minuscolo") << "europa"
+                                      << "Europa";
+    QTest::newRow("Italia") << "Italia"
+                            << "Italia";
+    QTest::newRow("Australia") << "Australia"
+                               << "Australia";
+    QTest::newRow("Americacs") << "AMERICACS"
+                               << "Americacs";
 }
 
 void TestStampa::foglioDellArea() {
@@ -704,7 +712,8 @@ void TestStampa::paginaEsercizio() {
     if (mm.width() > 200 || mm.height() > 287)
         mm.scale(QSizeF(200, 287), Qt::KeepAspectRatio);
     QVERIFY(ink.scatolaMm.left() >= 5 - 1 && ink.scatolaMm.top() >= 5 - 1);
-    QVERIFY2(ink.scatolaMm.right() <= 5 + mm.width() + 1 && ink.scatolaMm.bottom() <= 5 + mm.height() + 1,
+    QVERIFY2(ink.scatolaMm.right() <= 5 + mm.width() + 1 &&
+                 ink.scatolaMm.bottom() <= 5 + mm.height() + 1,
              qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
                             .arg(ink.scatolaMm.right())
                             .arg(ink.scatolaMm.bottom())
@@ -719,7 +728,8 @@ void TestStampa::paginaEsercizioSenzaStampante() {
     finestra.show();
     finestra.Attivazione();
     finestra.Azione(QStringLiteral("mnuStampaEsercizio"))->trigger();
-    QCOMPARE(messaggiFinti.informazioni, QStringList{QStringLiteral("Impossibile stampare il form.")});
+    QCOMPARE(messaggiFinti.informazioni,
+             QStringList{QStringLiteral("Impossibile stampare il form.")});
     QVERIFY(messaggiFinti.errori.isEmpty());
     QVERIFY(finestra.isVisible());
 }
@@ -741,8 +751,8 @@ void TestStampa::accessibilita() {
         for (QLabel* l : f.findChildren<QLabel*>())
             if (l->buddy())
                 QVERIFY2(l->text().contains(u'&'), qPrintable(l->text()));
-        for (const char* nome : {"txtNCopies", "txtPrW", "txtPrH", "txtPrX", "txtPrY",
-                                 "cboPrinterNames"}) {
+        for (const char* nome :
+             {"txtNCopies", "txtPrW", "txtPrH", "txtPrX", "txtPrY", "cboPrinterNames"}) {
             bool conEtichetta = false;
             for (QLabel* l : f.findChildren<QLabel*>())
                 conEtichetta |= l->buddy() && l->buddy()->objectName() == QLatin1String(nome);
@@ -757,6 +767,27 @@ void TestStampa::accessibilita() {
         QVERIFY2(a->text().contains(u'&'), qPrintable(a->text()));
 }
 
+void TestStampa::fontGrandeNonTaglia() {
+    Stato().Profilo.DimensioneFont = 48;
+    apri(Rettangolo({100, 100}), {10, 10, 100, 100}, [&](FrmStampa& f) {
+        f.adjustSize();
+        QCoreApplication::processEvents();
+        for (QAbstractButton* b : f.findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(&f) || b->text().isEmpty())
+                continue;
+            QVERIFY2(b->width() >= b->minimumSizeHint().width() &&
+                         b->height() >= b->minimumSizeHint().height(),
+                     qPrintable(b->objectName()));
+        }
+        for (QLabel* l : f.findChildren<QLabel*>()) {
+            if (!l->isVisibleTo(&f) || l->wordWrap() || l->text().isEmpty())
+                continue;
+            QVERIFY2(l->width() >= l->minimumSizeHint().width(), qPrintable(l->text()));
+        }
+        clic(f, "cmdChiudi");
+    });
+}
+
 void TestStampa::scansioneAnteprima() {
     Stato().Profilo.ModalitaAccesso = 2; // manual: Space steps, Enter chooses
     bool chiusa = false;
@@ -769,9 +800,11 @@ void TestStampa::scansioneAnteprima() {
         // An Enter released whose press came before the window is no choice.
         QTest::keyRelease(fuoco, Qt::Key_Return);
         QVERIFY(f.isVisible());
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f, Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f,
+                        Qt::Key_Space);
         QCOMPARE(s->Evidenziata(), 1); // "Massima"
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f,
+                        Qt::Key_Return);
         QCOMPARE(f.Geometria().Area(), QRect(10, 0, 260, 200));
         QVERIFY(f.isVisible());
         // On to "Chiudi" and out.
@@ -779,7 +812,8 @@ void TestStampa::scansioneAnteprima() {
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f,
                             Qt::Key_Space);
         QCOMPARE(s->Evidenziata(), 5);
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f,
+                        Qt::Key_Return);
         chiusa = !f.isVisible();
     });
     QVERIFY(chiusa);
@@ -796,7 +830,8 @@ void TestStampa::scansioneAnteprima() {
         for (int i = 0; i < 5; ++i)
             s->AvanzaOrologio(1000); // round to "Stampa"
         QCOMPARE(s->Evidenziata(), 0);
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f, Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f,
+                        Qt::Key_Space);
     });
     QVERIFY(stampato);
 }
@@ -813,7 +848,8 @@ void TestStampa::scansioneFoglio() {
         QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : &d;
         QTest::keyClick(w, Qt::Key_Space);
         QCOMPARE(foglio.Scansione()->Evidenziata(), 1); // "Esci"
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &d, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &d,
+                        Qt::Key_Return);
         uscito = !d.isVisible();
     });
     finestra.Azione(QStringLiteral("mnuStampaMappaBN"))->trigger();
