@@ -101,13 +101,12 @@ void FormMappaBiancoNero::Attivazione() {
     lblScansione_->setFont(f);
     lblErrore_->setFont(f);
 
-    if (!ContornoMappa::AreaDelFoglio(Stato().AreaScelta).isEmpty()) {
-        QString errore;
-        ContornoMappa c = ContornoMappa::DellArea(Stato().AreaScelta, &errore);
-        errore_ = errore;
-        if (c.Valido())
-            picture1_->Imposta(std::move(c));
-    }
+    // Another area keeps what the window showed before; with nothing shown, the window says why.
+    QString errore;
+    ContornoMappa c = ContornoMappa::DellArea(Stato().AreaScelta, &errore);
+    if (c.Valido())
+        picture1_->Imposta(std::move(c));
+    errore_ = picture1_->Contorno().Valido() ? QString() : errore;
     lblErrore_->setText(errore_);
     lblErrore_->setVisible(!errore_.isEmpty());
     Disponi();

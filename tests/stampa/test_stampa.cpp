@@ -206,6 +206,8 @@ private slots:
     void guasti_data();
     void guasti();
     void nessunaStampanteSalvaPdf();
+    void areaVuota();
+    void foglioSenzaMappa();
     void scala_data();
     void scala();
     void ingrandimento();
@@ -514,6 +516,34 @@ void TestStampa::nessunaStampanteSalvaPdf() {
                                                                   .arg(ink.scatolaMm.y())
                                                                   .arg(ink.scatolaMm.width())
                                                                   .arg(ink.scatolaMm.height())));
+}
+
+void TestStampa::areaVuota() {
+    bool mostrata = false;
+    ImpostaModale([&](QDialog&) { mostrata = true; });
+    QVERIFY(!FrmStampa::StampaFPB(nullptr, Rettangolo({10, 10}), 10, 10, 0, 100, 2, "Stampa"));
+    QVERIFY(!mostrata);
+    QCOMPARE(messaggiFinti.errori, QStringList{QStringLiteral("Errore di stampa")});
+}
+
+void TestStampa::foglioSenzaMappa() {
+    Stato().AreaScelta = QStringLiteral("Atlantide");
+    FormMappaBiancoNero foglio;
+    foglio.Attivazione();
+    QVERIFY(!foglio.Picture1()->Contorno().Valido());
+    QVERIFY(foglio.Errore().contains(QStringLiteral("Atlantide")));
+    bool mostrata = false;
+    ImpostaModale([&](QDialog&) { mostrata = true; });
+    foglio.ConfermaStampa();
+    QVERIFY(!mostrata);
+    QCOMPARE(messaggiFinti.errori.size(), 1);
+    // Another value of the area keeps the sheet shown before.
+    Stato().AreaScelta = QStringLiteral("Asia");
+    foglio.Attivazione();
+    Stato().AreaScelta = QStringLiteral("Atlantide");
+    foglio.Attivazione();
+    QCOMPARE(foglio.Picture1()->Contorno().Dati()->area, QStringLiteral("Asia"));
+    QVERIFY(foglio.Errore().isEmpty());
 }
 
 void TestStampa::scala_data() {
