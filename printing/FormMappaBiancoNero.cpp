@@ -86,8 +86,10 @@ FormMappaBiancoNero::FormMappaBiancoNero(QWidget* parent) : QDialog(parent) {
 }
 
 void FormMappaBiancoNero::Attivazione() {
+    // The whole screen, over the full-screen activity window.
     if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
         setGeometry(s->geometry());
+    setWindowState(windowState() | Qt::WindowFullScreen);
     const ProfiloUtente& p = Stato().Profilo;
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(Tavolozza::Rgb(p.ColoreSfondo)));
