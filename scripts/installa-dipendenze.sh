@@ -11,6 +11,7 @@ PACCHETTI=(
     qt6-qpa-plugins
     pulseaudio xvfb xauth
     poppler-utils
+    dpkg-dev desktop-file-utils appstream librsvg2-bin
 )
 
 mancanti=()
