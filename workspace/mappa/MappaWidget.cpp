@@ -189,8 +189,11 @@ void MappaWidget::avviaLavoro(const QRect& zona, qreal rapporto) {
     QPointer<MappaWidget> io(this);
     QThreadPool::globalInstance()->start([lavoro, io] {
         lavoro->vista.preparaTela(lavoro->zona, lavoro->rapporto);
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app)
+            return; // the program is ending
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
+            app,
             [lavoro, io] {
                 if (io)
                     io->lavoroFinito(lavoro);
