@@ -417,10 +417,10 @@ class Generatore:
             elif t:
                 raise SystemExit(f"{area}: elemento di forma sconosciuto {t!r}")
         g = unary_union(aggiunte)
-        for x in tagli:
-            g = g.intersection(x)
         if riempi:
             g = riempi_buchi(solo_poligoni(g), 1e9)
+        for x in tagli:
+            g = g.intersection(x)
         for n in meno:
             g = g.difference(self.geometrie[(area, n)])
             descr.append(f"meno {n}")
