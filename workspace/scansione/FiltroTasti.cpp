@@ -75,8 +75,14 @@ FiltroTasti::Uscite FiltroTasti::Premi(int tasto, qint64 istante, bool ripetizio
         // A repeat of the held key, or a bounce: still held.
         t.stato = Stato::Giu;
         break;
-    case Stato::InConferma:
     case Stato::Giu:
+        // A press with no release since the last one: the release went to a window that closed
+        // meanwhile (the press opened another). This is a new use of the switch.
+        t.stato = Stato::InConferma;
+        t.premuto = istante;
+        t.muto = false;
+        break;
+    case Stato::InConferma:
         break;
     }
     return out;

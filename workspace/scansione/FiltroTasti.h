@@ -21,7 +21,9 @@
 //  - a release is passed on when no such press followed it;
 //  - a press that comes within SogliaRimbalzo ms of a release already passed on (it arrived late)
 //    starts a hold that passes nothing on, up to and including its release;
-//  - a release whose press was never seen (held before the window got the keys) is dropped.
+//  - a release whose press was never seen (held before the window got the keys) is dropped;
+//  - a press while the key is held (its release was lost with a window that closed) begins a new
+//    hold.
 //
 // The window system sends events in timestamp order, so an event of any key also settles every
 // decision that its timestamp leaves no doubt about: the program sees the keys in their order.
