@@ -9,7 +9,7 @@
 #include "tests/comune/ContrastoDisegnato.h"
 #include "tests/comune/TastiFinestra.h"
 #include "workspace/colori/ColoriMappa.h"
-#include "workspace/finestra/DialogoFile.h"
+#include "workspace/finestra/SceltaTesto.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/voce/Assistente.h"
 #include "workspace/voce/VoceFinta.h"
@@ -43,15 +43,15 @@ public:
     void Errore(QWidget*, const QString& testo, const QString&) override { errori << testo; }
 };
 
-class DialogoFinto : public DialogoFile {
+// The text chooser, answering with a fixed path.
+class SceltaFinta : public SceltaTesto {
 public:
     QString risposta;
     QString cartella;
     int chiamate = 0;
-    QString Scegli(QWidget*, int, const QString&, const QString&, const QString&,
-                   const QString& cartellaIniziale, const QString&) override {
+    QString Scegli(QWidget*, const QString& cartellaTesti, const QString&) override {
         ++chiamate;
-        cartella = cartellaIniziale;
+        cartella = cartellaTesti;
         return risposta;
     }
 };
@@ -176,7 +176,7 @@ private:
 
     QTemporaryDir impostazioni;
     MessaggiFinti messaggiFinti;
-    DialogoFinto dialogo;
+    SceltaFinta dialogo;
     QList<double> pause;
 };
 
@@ -189,7 +189,7 @@ void TestFinestreEsplorazione::initTestCase() {
     FinestraAttivita::ImpostaFabbricaVoce([] { return new VoceFinta; });
     FinestraAttivita::ImpostaPausa([this](double s) { pause << s; });
     ImpostaMessaggi(&messaggiFinti);
-    ImpostaDialogoFile(&dialogo);
+    ImpostaSceltaTesto(&dialogo);
 }
 
 void TestFinestreEsplorazione::init() {
@@ -207,7 +207,7 @@ void TestFinestreEsplorazione::init() {
     Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FinestraSegnaposto; });
     Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FinestraSegnaposto; });
     messaggiFinti.errori.clear();
-    dialogo = DialogoFinto{};
+    dialogo = SceltaFinta{};
     pause.clear();
 }
 
