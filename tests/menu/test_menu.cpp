@@ -181,6 +181,8 @@ private slots:
     void barraLeggibile();
     void messaggiLeggibili_data();
     void messaggiLeggibili();
+    void viaDiUscitaPerInterruttore_data();
+    void viaDiUscitaPerInterruttore();
     void miniature_data();
     void miniature();
 
@@ -1046,6 +1048,51 @@ void TestMenu::messaggiLeggibili() {
     const QRect r(etichetta->mapTo(&box, QPoint(0, 0)), etichetta->size());
     const double rapporto = ContrastoDisegnato::Rapporto(immagine, r);
     QVERIFY2(rapporto >= Contrasto::Minimo, qPrintable(QString::number(rapporto)));
+}
+
+void TestMenu::viaDiUscitaPerInterruttore_data() {
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<QString>("finestra");
+    for (const int modo : {2, 3}) {
+        const char* m = modo == 2 ? "manuale" : "automatica";
+        for (const QString& f : {QStringLiteral("informazioni"), QStringLiteral("messaggio")}) {
+            QTest::addRow("%s, %s, Spazio", qPrintable(f), m) << modo << int(Qt::Key_Space) << f;
+            if (modo == 2)
+                QTest::addRow("%s, %s, Invio", qPrintable(f), m)
+                    << modo << int(Qt::Key_Return) << f;
+        }
+    }
+}
+
+void TestMenu::viaDiUscitaPerInterruttore() {
+    // The about box and the message boxes close with the switches: their button has the keys.
+    QFETCH(int, modo);
+    QFETCH(int, tasto);
+    QFETCH(QString, finestra);
+    Stato().Profilo.ModalitaAccesso = qint16(modo);
+    SalvaProfilo(Stato());
+    QWidget* w = nullptr;
+    QScopedPointer<QMessageBox> box;
+    if (finestra == u"informazioni") {
+        w = Mostra<FormInfo>(Navigazione::Informazioni);
+    } else {
+        box.reset(new QMessageBox(QMessageBox::Critical, TitoloProgramma,
+                                  QStringLiteral("Questa regione non è ancora stata inserita."),
+                                  QMessageBox::Ok));
+        PreparaMessaggio(*box);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowActive(box.data()));
+        w = box.data();
+    }
+    QVERIFY(w);
+    QWidget* tasti = QApplication::focusWidget();
+    QVERIFY(tasti && w->isAncestorOf(tasti));
+    TastiFinestra::Premi(tasti, tasto);
+    TastiFinestra::Rilascia(tasti, tasto);
+    QVERIFY(!w->isVisible());
+    if (finestra == u"informazioni")
+        QVERIFY(Visibile(Navigazione::MenuAree));
 }
 
 QTEST_MAIN(TestMenu)
