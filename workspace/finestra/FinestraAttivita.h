@@ -154,7 +154,7 @@ protected:
     // "Esci" (always the last stop): buttons of the window, such as the quizzes' "&Cambia" given to
     // ImpostaControlloAccantoAlNome. The frame highlights a stop like an element and, when the
     // pupil chooses it, clicks it; PassoScansione and SelezioneScansione see only elements.
-    // Disabled buttons are passed over. Asked at every activation.
+    // Disabled and hidden buttons are passed over. Asked at every activation.
     virtual QList<QAbstractButton*> FermatePrimaDiEsci() const { return {}; }
     // Speaks a text that already carries the speech prefix (a sentence of a text read aloud).
     void Parla(const QString& testoConPrefisso);
