@@ -76,15 +76,13 @@ qint64 EsercizioInCorso::Adesso() {
 void EsercizioInCorso::Inizia(RegistroEsercizi& registro, const QString& attivita,
                               const QString& area) {
     riga_ = registro.Apri(attivita, area);
-    esatte_ = 0;
-    errate_ = 0;
     inizio_ = Adesso();
 }
 
-void EsercizioInCorso::Chiudi(RegistroEsercizi& registro) {
+void EsercizioInCorso::Chiudi(RegistroEsercizi& registro, int esatte, int errate) {
     if (riga_ <= 0)
         return;
     const qint64 secondi = std::max<qint64>(0, (Adesso() - inizio_) / 1000);
-    registro.Completa(riga_, esatte_, errate_, secondi);
+    registro.Completa(riga_, esatte, errate, secondi);
     riga_ = 0;
 }

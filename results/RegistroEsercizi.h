@@ -51,7 +51,8 @@ QString TestoNumero(qint64 n);
 QString Percentuale(const QString& esatte, const QString& errate);
 inline const QString PercentualeAssente = QStringLiteral("–");
 
-// The running exercise of a quiz or test window: its log row, its counts and its start time.
+// The running exercise of a quiz or test window: its log row and its start time (the window's
+// quiz keeps the counts).
 // Time comes from a monotonic clock (milliseconds), so an exercise across midnight still gets
 // its real length; tests set the clock.
 class EsercizioInCorso {
@@ -60,21 +61,14 @@ public:
     static void ImpostaOrologio(Orologio orologio);
     static qint64 Adesso();
 
-    // Opens the row in the log and starts the clock; the counts go back to zero.
+    // Opens the row in the log and starts the clock.
     void Inizia(RegistroEsercizi& registro, const QString& attivita, const QString& area);
     // "&Esci": writes the counts and the whole seconds into the row. Only once per exercise.
-    void Chiudi(RegistroEsercizi& registro);
-
-    void Esatta() { ++esatte_; }
-    void Errata() { ++errate_; }
-    int RisposteEsatte() const { return esatte_; }
-    int RisposteErrate() const { return errate_; }
+    void Chiudi(RegistroEsercizi& registro, int esatte, int errate);
     int Riga() const { return riga_; }
     bool Aperto() const { return riga_ > 0; }
 
 private:
     int riga_ = 0;
-    int esatte_ = 0;
-    int errate_ = 0;
     qint64 inizio_ = 0;
 };

@@ -27,15 +27,13 @@ void TestRegistro::rigaSenzaEsci() {
     EsercizioInCorso::ImpostaOrologio([&adesso] { return adesso; });
     EsercizioInCorso e;
     e.Inizia(r, AttivitaDovePolitica, QStringLiteral("Europa"));
-    e.Esatta();
-    e.Chiudi(r);
+    e.Chiudi(r, 1, 0);
     // The second is left without "&Esci": the window is activated again.
     EsercizioInCorso e2;
     e2.Inizia(r, AttivitaDoveFisica, QStringLiteral("Asia"));
     EsercizioInCorso e3;
     e3.Inizia(r, AttivitaTest, QStringLiteral("Italia"));
-    e3.Errata();
-    e3.Chiudi(r);
+    e3.Chiudi(r, 0, 1);
     QCOMPARE(r.NumeroEsercizi(), 3);
     QCOMPARE(r.Riga(1), (RigaEsercizio{AttivitaDovePolitica, "Europa", " 1", " 0", " 0"}));
     QCOMPARE(r.Riga(2), (RigaEsercizio{AttivitaDoveFisica, "Asia", "", "", ""}));
@@ -63,16 +61,12 @@ void TestRegistro::tempoECifre() {
     EsercizioInCorso::ImpostaOrologio([&adesso] { return adesso; });
     EsercizioInCorso e;
     e.Inizia(r, AttivitaDovePolitica, QStringLiteral("Italia"));
-    for (int i = 0; i < 3; ++i)
-        e.Esatta();
-    e.Errata();
-    e.Errata();
     adesso += 95'700;
-    e.Chiudi(r);
+    e.Chiudi(r, 3, 2);
     QCOMPARE(r.Riga(1), (RigaEsercizio{AttivitaDovePolitica, "Italia", " 3", " 2", " 95"}));
     // Only once: a second "&Esci" leaves the row as it is.
     adesso += 10'000;
-    e.Chiudi(r);
+    e.Chiudi(r, 4, 4);
     QCOMPARE(r.Riga(1).tempo, QStringLiteral(" 95"));
     QCOMPARE(TestoNumero(-3), QStringLiteral("-3"));
     QCOMPARE(TestoNumero(0), QStringLiteral(" 0"));
