@@ -162,9 +162,9 @@ quint32 FinestraQuiz::SfondoCambia() const {
 
 void FinestraQuiz::EvidenziaCambia(bool evidenziato) {
     QPalette pal = cambia_->palette();
-    const QColor colore =
-        evidenziato ? QColor(QStringLiteral("#") + ColoriDellaFinestra().evidenziazione)
-                    : QColor::fromRgb(SfondoCambia());
+    const QColor colore = evidenziato
+                              ? QColor(QStringLiteral("#") + ColoriDellaFinestra().evidenziazione)
+                              : QColor::fromRgb(SfondoCambia());
     pal.setColor(QPalette::Button, colore);
     pal.setColor(QPalette::Window, colore);
     pal.setColor(QPalette::ButtonText, QColor::fromRgb(ColoriDellaFinestra().testoNome));
@@ -179,7 +179,8 @@ PassataColori FinestraQuiz::ColoriDellaMappa() const {
     PassataColori out;
     out.reserve(quiz_.Elementi().size() + 1);
     if (TipoMappa() == Tipo::Politica)
-        out.append({QStringLiteral("Confini"), Tavolozza::Esadecimale(Stato().Profilo.ColoreSfondo)});
+        out.append(
+            {QStringLiteral("Confini"), Tavolozza::Esadecimale(Stato().Profilo.ColoreSfondo)});
     for (int i = 0; i <= quiz_.UltimoSlot(); ++i)
         if (!quiz_.Nome(i).isEmpty())
             out.append({quiz_.Nome(i), ColoreProprio(i)});

@@ -87,8 +87,7 @@ QString FormFisDove::ColoreDaTrovare(int slot) const {
 
 bool FormFisDove::ClicIgnorato(const QString& nome) const {
     // Undistinguished land and the borders are not features.
-    if (nome.compare(QStringLiteral("Indistinto"), Qt::CaseInsensitive) == 0 ||
-        nome == u"Confine")
+    if (nome.compare(QStringLiteral("Indistinto"), Qt::CaseInsensitive) == 0 || nome == u"Confine")
         return true;
     for (int i = 0; i <= fisico_.NumeroElementiFisici; ++i)
         if (fisico_.ElencoFisico[i][CatalogoFisico::ColonnaNome] == nome)

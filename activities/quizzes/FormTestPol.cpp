@@ -37,13 +37,11 @@ FormTestPol::FormTestPol(QWidget* parent) : FinestraAttivita(Tipo::Politica, par
     mappa2_->setFocusPolicy(Qt::NoFocus);
     l->addWidget(mappa2_);
     mappa2_->hide();
-    connect(mappa2_, &MappaWidget::FSCommand, this,
-            [this](const QString& comando, const QString&) {
-                if (Modo() != ModoScansione::Mouse ||
-                    !comando.startsWith(MappaWidget::PrefissoElemento))
-                    return;
-                ProvinciaCliccata(comando.mid(MappaWidget::PrefissoElemento.size()));
-            });
+    connect(mappa2_, &MappaWidget::FSCommand, this, [this](const QString& comando, const QString&) {
+        if (Modo() != ModoScansione::Mouse || !comando.startsWith(MappaWidget::PrefissoElemento))
+            return;
+        ProvinciaCliccata(comando.mid(MappaWidget::PrefissoElemento.size()));
+    });
     ImpostaPannello(picture2_, 0.5);
 
     leggi_ = new QPushButton(QStringLiteral("Leggi"), this);
@@ -288,8 +286,8 @@ std::unique_ptr<ComandoScansione> FormTestPol::CreaScansione() const {
 void FormTestPol::EvidenziaLeggi(bool evidenziato) {
     const ColoriFinestra c = ColoriDellaFinestra();
     QPalette pal = leggi_->palette();
-    const QColor colore = evidenziato ? QColor(QStringLiteral("#") + c.evidenziazione)
-                                      : QColor::fromRgb(c.finestra);
+    const QColor colore =
+        evidenziato ? QColor(QStringLiteral("#") + c.evidenziazione) : QColor::fromRgb(c.finestra);
     pal.setColor(QPalette::Button, colore);
     pal.setColor(QPalette::Window, colore);
     pal.setColor(QPalette::ButtonText, QColor::fromRgb(c.testoNome));
