@@ -166,7 +166,7 @@ void FormEserciziEseguiti::Attivazione() {
     // The log, row by row, with the percentage of each.
     griglia_->setUpdatesEnabled(false);
     const RegistroEsercizi& registro = Stato().Registro;
-    griglia_->clearContents();
+    // The cells are rewritten in place: a grid shown again keeps its items.
     griglia_->setRowCount(registro.NumeroEsercizi() + 1);
     Intestazione();
     for (int r = 1; r <= registro.NumeroEsercizi(); ++r) {
@@ -294,7 +294,6 @@ void FormEserciziEseguiti::Apri() {
         return;
     }
     griglia_->setUpdatesEnabled(false);
-    griglia_->clearContents();
     griglia_->setRowCount(int(t->righe.size()) + 1);
     Intestazione();
     for (int r = 1; r <= t->righe.size(); ++r) {
