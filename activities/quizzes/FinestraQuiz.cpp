@@ -7,6 +7,7 @@
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/voce/Suoni.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -71,7 +72,7 @@ void FinestraQuiz::Attivazione() {
         return;
     quiz_.ImpostaElementi(ElementiDelQuiz());
     Text1()->clear();
-    EvidenziaCambia(false);
+    ColoraCambia();
     // Colours, sizes, the access mode (the scan starts before the Cambia stop).
     FinestraAttivita::Attivazione();
     if (!io || !isVisible())
@@ -160,11 +161,9 @@ quint32 FinestraQuiz::SfondoCambia() const {
     return Tavolozza::Rgb(p.ColoreSfondo);
 }
 
-void FinestraQuiz::EvidenziaCambia(bool evidenziato) {
+void FinestraQuiz::ColoraCambia() {
     QPalette pal = cambia_->palette();
-    const QColor colore = evidenziato
-                              ? QColor(QStringLiteral("#") + ColoriDellaFinestra().evidenziazione)
-                              : QColor::fromRgb(SfondoCambia());
+    const QColor colore = QColor::fromRgb(SfondoCambia());
     pal.setColor(QPalette::Button, colore);
     pal.setColor(QPalette::Window, colore);
     pal.setColor(QPalette::ButtonText, QColor::fromRgb(ColoriDellaFinestra().testoNome));
@@ -237,42 +236,36 @@ void FinestraQuiz::DopoLaGiusta(double secondi, bool riprendiScansione) {
 
 // --- scanning --------------------------------------------------------------------------------
 
+bool FinestraQuiz::SaltaNellaScansione(int indice) const {
+    return quiz_.Trovato(indice) || quiz_.Nome(indice).isEmpty();
+}
+
+QList<QAbstractButton*> FinestraQuiz::FermatePrimaDiEsci() const {
+    return {cambia_};
+}
+
 std::unique_ptr<ComandoScansione> FinestraQuiz::CreaScansione() const {
-    const ProfiloUtente& p = Stato().Profilo;
-    ComandoScansione::Opzioni o;
-    o.modo = ModoDaAccesso(p.ModalitaAccesso);
-    o.intervalloMs = IntervalloScansione(p.TempoScansione);
-    o.rilascio = ComandoScansione::Rilascio::FermaOAvvia;
-    o.inMovimentoAllAvvio = false;
-    // The first step lands on the Cambia stop.
+    // The frame's cycle (elements, Cambia, "Esci"), starting on the last slot so that the first
+    // step lands on the Cambia stop.
+    std::unique_ptr<ComandoScansione> base = FinestraAttivita::CreaScansione();
+    ComandoScansione::Opzioni o = base->Impostazioni();
     o.indiceIniziale = quiz_.UltimoSlot();
-    const int cambia = FermataCambia();
-    CicloScansione ciclo(cambia, CicloScansione::Ripristino::Precedente, [this, cambia](int i) {
-        return i < cambia && (quiz_.Trovato(i) || quiz_.Nome(i).isEmpty());
-    });
+    CicloScansione ciclo = base->Ciclo();
+    ciclo.ImpostaIndice(-1);
     return std::make_unique<ComandoScansione>(std::move(ciclo), o);
 }
 
 void FinestraQuiz::PassoScansione(const CicloScansione::Passo& passo) {
     // The name box keeps the question: scanning only moves the highlight.
-    const int cambia = FermataCambia();
-    if (passo.daRipristinare == cambia)
-        EvidenziaCambia(false);
-    else if (passo.daRipristinare >= 0 && !quiz_.Nome(passo.daRipristinare).isEmpty())
+    if (passo.daRipristinare >= 0 && !quiz_.Nome(passo.daRipristinare).isEmpty())
         ColoraElemento(*Mappa(), quiz_.Nome(passo.daRipristinare),
                        ColoreProprio(passo.daRipristinare));
-    if (passo.evidenziato == cambia)
-        EvidenziaCambia(true);
-    else if (passo.evidenziato >= 0)
+    if (passo.evidenziato >= 0)
         ColoraElemento(*Mappa(), quiz_.Nome(passo.evidenziato),
                        ColoriDellaFinestra().evidenziazione);
 }
 
 void FinestraQuiz::SelezioneScansione(int indice) {
-    if (indice == FermataCambia()) {
-        Cambia();
-        return;
-    }
     const int r = quiz_.Richiesto();
     if (r < 0 || quiz_.Trovato(r) || generando_)
         return;

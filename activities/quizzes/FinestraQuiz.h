@@ -36,8 +36,6 @@ public:
     int RigaRegistro() const { return esercizio_.Riga(); }
     QPushButton* CommandCambia() const { return cambia_; }
     BarraRisposte* StatusBar1() const { return barra_; }
-    // The scanning position of the Cambia stop (after the last slot).
-    int FermataCambia() const { return quiz_.UltimoSlot() + 1; }
 
 protected:
     // Column 0 and column 1 of the log row.
@@ -75,14 +73,19 @@ protected:
     // Political maps: the borders in the background colour; then every slot in its look.
     PassataColori ColoriDellaMappa() const override;
     void ElementoCliccato(const QString& nome) override;
+    // Scanning: the slots not found yet, then the Cambia stop (before the frame's "Esci"); the
+    // first step lands on Cambia.
+    bool SaltaNellaScansione(int indice) const override;
+    QList<QAbstractButton*> FermatePrimaDiEsci() const override;
+    std::unique_ptr<ComandoScansione> CreaScansione() const override;
     void PassoScansione(const CicloScansione::Passo& passo) override;
     void SelezioneScansione(int indice) override;
-    std::unique_ptr<ComandoScansione> CreaScansione() const override;
 
 private:
     void Risposta(bool giusta, int slot, bool contata);
     void AggiornaBarra();
-    void EvidenziaCambia(bool evidenziato);
+    // The Cambia button's own look (the frame paints it while the scan is on it).
+    void ColoraCambia();
     // After a right answer: wait, then ask again unless the window closed or another question
     // was asked meanwhile.
     void DopoLaGiusta(double secondi, bool riprendiScansione);

@@ -23,7 +23,7 @@ FormTestPol::FormTestPol(QWidget* parent) : FinestraAttivita(Tipo::Politica, par
     CatalogoArea italia;
     CaricaProvince(italia);
     test_ = TestRegioni::DaCatalogo(italia, TabellaPolitica(QStringLiteral("Italia")));
-    fermataLeggi_ = std::max<int>(int(test_.Regioni().size()), test_.MassimoProvincePerRegione());
+    posizioni_ = std::max<int>(int(test_.Regioni().size()), test_.MassimoProvincePerRegione());
 
     picture2_ = new QWidget(this);
     picture2_->setObjectName(QStringLiteral("Picture2"));
@@ -49,7 +49,10 @@ FormTestPol::FormTestPol(QWidget* parent) : FinestraAttivita(Tipo::Politica, par
     leggi_->setAccessibleName(QStringLiteral("Leggi di nuovo la domanda"));
     leggi_->setFocusPolicy(Qt::NoFocus);
     leggi_->setAutoFillBackground(true);
-    connect(leggi_, &QPushButton::clicked, this, [this] { Leggi(Text1()->text()); });
+    connect(leggi_, &QPushButton::clicked, this, [this] {
+        StopAll();
+        Leggi(Text1()->text());
+    });
     ImpostaControlloAccantoAlNome(leggi_);
 
     barra_ = new BarraRisposte(this);
@@ -101,7 +104,7 @@ void FormTestPol::DopoNormale() {
     picture2_->setPalette(pal);
     mappa2_->setBGColor(Tavolozza::Esadecimale(p.ColoreSfondo));
     mappa2_->setBackgroundColor(Tavolozza::Rgb(p.ColoreSfondo));
-    EvidenziaLeggi(false);
+    ColoraLeggi();
 }
 
 void FormTestPol::Attivazione() {
@@ -269,36 +272,20 @@ QString FormTestPol::NomeNelPasso(int indice) const {
     return test_.Regioni().value(indice).nome;
 }
 
-std::unique_ptr<ComandoScansione> FormTestPol::CreaScansione() const {
-    const ProfiloUtente& p = Stato().Profilo;
-    ComandoScansione::Opzioni o;
-    o.modo = ModoDaAccesso(p.ModalitaAccesso);
-    o.intervalloMs = IntervalloScansione(p.TempoScansione);
-    o.rilascio = ComandoScansione::Rilascio::FermaOAvvia;
-    o.inMovimentoAllAvvio = false;
-    o.indiceIniziale = -1;
-    const int leggi = fermataLeggi_;
-    CicloScansione ciclo(leggi, CicloScansione::Ripristino::SoloSeEvidenziato,
-                         [this, leggi](int i) { return i < leggi && i >= ElementiDelPasso(); });
-    return std::make_unique<ComandoScansione>(std::move(ciclo), o);
+QList<QAbstractButton*> FormTestPol::FermatePrimaDiEsci() const {
+    return {leggi_};
 }
 
-void FormTestPol::EvidenziaLeggi(bool evidenziato) {
+void FormTestPol::ColoraLeggi() {
     const ColoriFinestra c = ColoriDellaFinestra();
     QPalette pal = leggi_->palette();
-    const QColor colore =
-        evidenziato ? QColor(QStringLiteral("#") + c.evidenziazione) : QColor::fromRgb(c.finestra);
-    pal.setColor(QPalette::Button, colore);
-    pal.setColor(QPalette::Window, colore);
+    pal.setColor(QPalette::Button, QColor::fromRgb(c.finestra));
+    pal.setColor(QPalette::Window, QColor::fromRgb(c.finestra));
     pal.setColor(QPalette::ButtonText, QColor::fromRgb(c.testoNome));
     leggi_->setPalette(pal);
 }
 
 void FormTestPol::RipristinaNelPasso(int indice) {
-    if (indice == fermataLeggi_) {
-        EvidenziaLeggi(false);
-        return;
-    }
     if (indice < 0 || indice >= ElementiDelPasso())
         return;
     if (test_.FaseCorrente() == TestRegioni::Fase::Provincia) {
@@ -316,10 +303,6 @@ void FormTestPol::RipristinaNelPasso(int indice) {
 void FormTestPol::NuovoPasso(bool riprendiScansione) {
     if (Modo() == ModoScansione::Mouse)
         return;
-    // The element highlighted in the step before gets its look back before the step changes.
-    const int vecchio = Scansione().Indice();
-    if (vecchio == fermataLeggi_)
-        EvidenziaLeggi(false);
     Scansione().Ciclo().ImpostaIndice(-1);
     if (riprendiScansione && Modo() == ModoScansione::Automatica)
         Scansione().ImpostaScansioneAttiva(true);
@@ -327,9 +310,7 @@ void FormTestPol::NuovoPasso(bool riprendiScansione) {
 
 void FormTestPol::PassoScansione(const CicloScansione::Passo& passo) {
     RipristinaNelPasso(passo.daRipristinare);
-    if (passo.evidenziato == fermataLeggi_) {
-        EvidenziaLeggi(true);
-    } else if (passo.evidenziato >= 0) {
+    if (passo.evidenziato >= 0) {
         MappaWidget* mappa =
             test_.FaseCorrente() == TestRegioni::Fase::Provincia ? mappa2_ : Mappa();
         ColoraElemento(*mappa, NomeNelPasso(passo.evidenziato),
@@ -338,11 +319,6 @@ void FormTestPol::PassoScansione(const CicloScansione::Passo& passo) {
 }
 
 void FormTestPol::SelezioneScansione(int indice) {
-    if (indice == fermataLeggi_) {
-        StopAll();
-        Leggi(Text1()->text());
-        return;
-    }
     if (indice < 0 || indice >= ElementiDelPasso())
         return;
     // The same answer as a click. A right one repaints the element and starts the next step; a

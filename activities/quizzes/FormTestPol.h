@@ -31,28 +31,29 @@ public:
     BarraRisposte* StatusBar1() const { return barra_; }
     QPushButton* CommandLeggi() const { return leggi_; }
     int RigaRegistro() const { return esercizio_.Riga(); }
-    // The scanning position of the "Leggi" stop.
-    int FermataLeggi() const { return fermataLeggi_; }
     // A click on the region's map (the command without its prefix).
     void ProvinciaCliccata(const QString& nome);
 
 protected:
     QString ChiaveMappa() const override;
-    int UltimoElemento() const override { return static_cast<int>(test_.Regioni().size()) - 1; }
+    // Scanning positions: the regions in the region step, the region's provinces in the province
+    // step; as many positions as the larger of the two lists, the others passed over.
+    int UltimoElemento() const override { return posizioni_ - 1; }
     QString NomeElemento(int indice) const override;
     QString ColoreProprio(int indice) const override;
     PassataColori ColoriDellaMappa() const override;
     void ElementoCliccato(const QString& nome) override;
+    bool SaltaNellaScansione(int indice) const override { return indice >= ElementiDelPasso(); }
+    QList<QAbstractButton*> FermatePrimaDiEsci() const override;
     void PassoScansione(const CicloScansione::Passo& passo) override;
     void SelezioneScansione(int indice) override;
-    std::unique_ptr<ComandoScansione> CreaScansione() const override;
     void DopoNormale() override;
 
 private:
     void RegioneScelta(const QString& regione);
     void ColoraRegioniFatte();
     void AggiornaBarra();
-    void EvidenziaLeggi(bool evidenziato);
+    void ColoraLeggi();
     // The elements the scan walks in the current step: regions, provinces of the region, none.
     int ElementiDelPasso() const;
     QString NomeNelPasso(int indice) const;
@@ -68,7 +69,7 @@ private:
     BarraRisposte* barra_ = nullptr;
     QPushButton* leggi_ = nullptr;
     QList<int> provinceDelPasso_; // catalog slots of the region's provinces in the province step
-    int fermataLeggi_ = 0;
+    int posizioni_ = 0;
     quint64 domande_ = 0;
     bool inAvvio_ = false;
 };

@@ -9,6 +9,7 @@
 #include "shell/StatoProgramma.h"
 #include "shell/menu/NomiFinestre.h"
 #include "shell/menu/Registrazioni.h"
+#include "tests/comune/TastiFinestra.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/voce/Assistente.h"
 #include "workspace/voce/Suoni.h"
@@ -117,10 +118,8 @@ private:
     void clic(FinestraAttivita* f, const QString& nome) {
         emit f->Mappa()->FSCommand(QStringLiteral("elemento") + nome, QString());
     }
-    void tasto(FinestraAttivita* f, Qt::Key k) {
-        QTest::keyPress(f->RicevitoreAttivo(), k);
-        QTest::keyRelease(f->RicevitoreAttivo(), k);
-    }
+    // A press and release of a switch, through the program's switch filter.
+    void tasto(FinestraAttivita* f, Qt::Key k) { TastiFinestra::Clic(f->RicevitoreAttivo(), k); }
 
     QTemporaryDir impostazioni;
     MessaggiFinti messaggiFinti;
@@ -339,11 +338,13 @@ void TestFinestreQuiz::scansioneManuale() {
     // Clicks are ignored.
     clic(f, QStringLiteral("Alfa"));
     QVERIFY(!f->Quiz().Trovato(0));
-    // The first Space lands on the Cambia stop, the next on the first element.
+    // The first Space lands on the Cambia stop, the next on "Esci", then the first element.
     tasto(f, Qt::Key_Space);
-    QCOMPARE(f->CommandCambia()->palette().color(QPalette::Button), evid);
+    QCOMPARE(f->FermataEvidenziata(), f->CommandCambia());
     tasto(f, Qt::Key_Space);
-    QVERIFY(f->CommandCambia()->palette().color(QPalette::Button) != evid);
+    QCOMPARE(f->FermataEvidenziata(), f->PulsanteEsci());
+    tasto(f, Qt::Key_Space);
+    QCOMPARE(f->FermataEvidenziata(), nullptr);
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Alfa")), evid);
     QCOMPARE(f->Text1()->text(), QStringLiteral("Alfa")); // the question, not the highlight
     tasto(f, Qt::Key_Space);                              // Beta: a wrong choice
@@ -352,15 +353,14 @@ void TestFinestreQuiz::scansioneManuale() {
     QVERIFY(v->richieste.last().endsWith(QStringLiteral("Hai cliccato Beta. Devi cliccare Alfa!")));
     QCOMPARE(f->Quiz().RisposteErrate(), 0);
     if (riparti) {
-        // Back to the Cambia stop, then the first element.
+        // Back to the Cambia stop, then "Esci" and the first element.
         tasto(f, Qt::Key_Space);
-        QCOMPARE(f->CommandCambia()->palette().color(QPalette::Button), evid);
+        QCOMPARE(f->FermataEvidenziata(), f->CommandCambia());
+        tasto(f, Qt::Key_Space);
         tasto(f, Qt::Key_Space);
     } else {
-        tasto(f, Qt::Key_Space); // Gamma
-        tasto(f, Qt::Key_Space); // Isolotto
-        tasto(f, Qt::Key_Space); // Cambia
-        tasto(f, Qt::Key_Space); // Alfa
+        for (int i = 0; i < 5; ++i) // Gamma, Isolotto, Cambia, Esci, Alfa
+            tasto(f, Qt::Key_Space);
     }
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Alfa")), evid);
     tasto(f, Qt::Key_Return);
@@ -370,17 +370,21 @@ void TestFinestreQuiz::scansioneManuale() {
     // Found elements are passed over.
     tasto(f, Qt::Key_Space);
     if (riparti)
-        QCOMPARE(f->CommandCambia()->palette().color(QPalette::Button), evid);
+        QCOMPARE(f->FermataEvidenziata(), f->CommandCambia());
     else
         QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Beta")), evid);
     // Enter on the Cambia stop changes the question.
-    while (f->CommandCambia()->palette().color(QPalette::Button) != evid)
+    for (int i = 0; i < 10 && f->FermataEvidenziata() != f->CommandCambia(); ++i)
         tasto(f, Qt::Key_Space);
     tasto(f, Qt::Key_Return);
     QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
     QCOMPARE(f->Quiz().RisposteEsatte(), 0);
-    f->Azione(QStringLiteral("mnuEsci"))->trigger();
+    // The "Esci" stop completes the log row, as "&Esci" does.
+    for (int i = 0; i < 10 && f->FermataEvidenziata() != f->PulsanteEsci(); ++i)
+        tasto(f, Qt::Key_Space);
+    tasto(f, Qt::Key_Return);
     QCOMPARE(Stato().Registro.Riga(1).esatte, QStringLiteral(" 0"));
+    QVERIFY(!Stato().Registro.Riga(1).tempo.isEmpty());
 }
 
 void TestFinestreQuiz::scansioneAutomatica() {
@@ -389,6 +393,7 @@ void TestFinestreQuiz::scansioneAutomatica() {
     const QColor evid = RGB(Tavolozza::Esadecimale(Stato().Profilo.SchemaPolitico[4]));
     tasto(f, Qt::Key_Space); // starts moving
     f->AvanzaOrologio(1000); // Cambia
+    f->AvanzaOrologio(1000); // Esci
     f->AvanzaOrologio(1000); // Alfa
     f->AvanzaOrologio(1000); // Beta
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Beta")), evid);
@@ -398,8 +403,8 @@ void TestFinestreQuiz::scansioneAutomatica() {
     f->AvanzaOrologio(5000);
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Beta")), evid);
     tasto(f, Qt::Key_Space); // moving again
-    for (int i = 0; i < 4; ++i)
-        f->AvanzaOrologio(1000); // Gamma, Isolotto, Cambia, Alfa
+    for (int i = 0; i < 5; ++i)
+        f->AvanzaOrologio(1000); // Gamma, Isolotto, Cambia, Esci, Alfa
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Alfa")), evid);
     tasto(f, Qt::Key_Space);
     QCOMPARE(suoni.suonati, QStringList{"si.wav"});
@@ -590,11 +595,10 @@ void TestFinestreQuiz::testConInterruttori() {
     // The next question, its region step, and the "Leggi" stop after the regions.
     QVERIFY(f->Test().AttesaRegione());
     VoceFinta* v = voce(f);
-    for (int i = 0; i < f->FermataLeggi() - (automatica ? 0 : 0); ++i)
+    // The twenty regions, then the stop.
+    for (int i = 0; i < 21; ++i)
         passo();
-    if (f->CommandLeggi()->palette().color(QPalette::Button) != evid)
-        passo();
-    QCOMPARE(f->CommandLeggi()->palette().color(QPalette::Button), evid);
+    QCOMPARE(f->FermataEvidenziata(), f->CommandLeggi());
     scegli();
     QVERIFY(v->richieste.last().endsWith(f->Text1()->text()));
 }

@@ -5,6 +5,7 @@
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
 #include "shell/menu/NomiFinestre.h"
+#include "tests/comune/TastiFinestra.h"
 #include "workspace/finestra/DialogoFile.h"
 
 #include <QAction>
@@ -323,16 +324,14 @@ void TestEserciziEseguiti::interruttori() {
     // To "Esci" (the fourth button) and choose it.
     for (int i = 0; i < 3; ++i) {
         if (modalita == 2) {
-            QTest::keyPress(f, Qt::Key_Space);
-            QTest::keyRelease(f, Qt::Key_Space);
+            TastiFinestra::Clic(f, Qt::Key_Space);
         } else {
             f->Scorri(1000);
         }
     }
     QCOMPARE(f->PulsanteEvidenziato(), 3);
     const Qt::Key scelta = modalita == 2 ? Qt::Key_Return : Qt::Key_Space;
-    QTest::keyPress(f, scelta);
-    QTest::keyRelease(f, scelta);
+    TastiFinestra::Clic(f, scelta);
     QVERIFY(Navigazione::Esistente(Navigazione::MenuAree));
     QVERIFY(guardia.isNull() || !guardia->isVisible());
 }
