@@ -102,11 +102,14 @@ private slots:
     void fisicaFiltro();
     void fisicaCategoriaVuota();
     void regionale();
+    void fisicaRegionale();
+    void fisicaRegioneMancante();
     void testMouse();
     void testRegioneColorata();
     void testConInterruttori_data();
     void testConInterruttori();
     void nomiAccessibili();
+    void fontGrandeNonTaglia();
 
 private:
     template <class F> F* apri(const QString& nome) {
@@ -479,6 +482,39 @@ void TestFinestreQuiz::regionale() {
     QCOMPARE(Stato().Registro.Riga(1).esatte, QStringLiteral(" 2"));
 }
 
+void TestFinestreQuiz::fisicaRegionale() {
+    Percorsi::ImpostaCartellaProgramma(DatiVeri);
+    Stato().AreaScelta = QStringLiteral("Italia");
+    Stato().RegioneScelta = QStringLiteral("Molise");
+    auto* f = apri<FormFisDoveRegioni>(QStringLiteral("FormFisDoveRegioni"));
+    QVERIFY(f);
+    QVERIFY(f->RegionePresente());
+    QVERIFY2(f->Mappa()->ultimoErrore().isEmpty(), qPrintable(f->Mappa()->ultimoErrore()));
+    // "Tutto" in a region's window asks every feature but the undistinguished land.
+    int attese = 0;
+    for (int i = 0; i <= f->Catalogo().NumeroElementiFisici; ++i)
+        if (f->Catalogo().ElencoFisico[i][1] != u"indistinto")
+            ++attese;
+    QCOMPARE(f->Quiz().DaTrovare(), attese);
+    QCOMPARE(Stato().Registro.Riga(1).attivita, QStringLiteral("Dov'è ... mappa fisica"));
+    QCOMPARE(Stato().Registro.Riga(1).area, QStringLiteral("Italia"));
+    for (int i = 0; i < attese; ++i)
+        clic(f, f->Text1()->text());
+    QCOMPARE(f->Quiz().RisposteEsatte(), attese);
+    QCOMPARE(messaggiFinti.informazioni, QStringList{"Bravo, hai terminato!"});
+}
+
+void TestFinestreQuiz::fisicaRegioneMancante() {
+    Percorsi::ImpostaCartellaProgramma(DatiVeri);
+    Stato().AreaScelta = QStringLiteral("Italia");
+    Stato().RegioneScelta = QStringLiteral("Atlantide");
+    Navigazione::Mostra(QStringLiteral("FormFisDoveRegioni"));
+    QCOMPARE(messaggiFinti.errori, QStringList{"Questa regione non è ancora stata inserita."});
+    QVERIFY(Navigazione::Esistente(Navigazione::SceltaRegione));
+    // No exercise was opened.
+    QCOMPARE(Stato().Registro.NumeroEsercizi(), 0);
+}
+
 void TestFinestreQuiz::testMouse() {
     Percorsi::ImpostaCartellaProgramma(DatiVeri);
     Stato().AreaScelta = QStringLiteral("Italia");
@@ -612,6 +648,21 @@ void TestFinestreQuiz::nomiAccessibili() {
     QVERIFY(!f->StatusBar1()->accessibleName().isEmpty());
     for (const char* n : {"mnuCambia", "mnuRicomincia", "mnuLeggi", "mnuEsci"})
         QVERIFY2(f->Azione(QString::fromLatin1(n)), n);
+}
+
+void TestFinestreQuiz::fontGrandeNonTaglia() {
+    Stato().Profilo.DimensioneFont = 48;
+    Stato().Profilo.ModalitaAccesso = 2; // "Esci" beside Cambia too
+    auto* f = apri<FormPolDove>(QStringLiteral("FormPolDove"));
+    QPushButton* c = f->CommandCambia();
+    QVERIFY(c->isVisible());
+    QVERIFY2(c->width() >= c->fontMetrics().horizontalAdvance(c->text()),
+             qPrintable(QString::number(c->width())));
+    QVERIFY(c->height() >= c->fontMetrics().height());
+    QVERIFY(f->PulsanteEsci()->isVisible());
+    QVERIFY(f->StatusBar1()->height() >= f->StatusBar1()->sizeHint().height());
+    QVERIFY(f->StatusBar1()->geometry().bottom() <= f->PictureAltezza()->height());
+    QVERIFY(f->Text1()->geometry().bottom() <= f->StatusBar1()->geometry().top());
 }
 
 QTEST_MAIN(TestFinestreQuiz)
