@@ -10,7 +10,11 @@ PACCHETTI=(
     libespeak-ng-dev espeak-ng-data
     qt6-qpa-plugins
     pulseaudio xvfb xauth
+<<<<<<< HEAD
     poppler-utils
+=======
+    dpkg-dev desktop-file-utils appstream librsvg2-bin
+>>>>>>> main
 )
 
 mancanti=()
