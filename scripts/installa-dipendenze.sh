@@ -10,11 +10,8 @@ PACCHETTI=(
     libespeak-ng-dev espeak-ng-data
     qt6-qpa-plugins
     pulseaudio xvfb xauth
-<<<<<<< HEAD
-    poppler-utils
-=======
     dpkg-dev desktop-file-utils appstream librsvg2-bin
->>>>>>> main
+    poppler-utils
 )
 
 mancanti=()
