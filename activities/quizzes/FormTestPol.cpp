@@ -303,7 +303,10 @@ void FormTestPol::RipristinaNelPasso(int indice) {
 void FormTestPol::NuovoPasso(bool riprendiScansione) {
     if (Modo() == ModoScansione::Mouse)
         return;
-    Scansione().Ciclo().ImpostaIndice(-1);
+    // From a stop ("Leggi", "Esci") the scan reaches the first element by itself; from an
+    // element of the step before it starts again before the first.
+    if (!FermataEvidenziata())
+        Scansione().Ciclo().ImpostaIndice(-1);
     if (riprendiScansione && Modo() == ModoScansione::Automatica)
         Scansione().ImpostaScansioneAttiva(true);
 }
