@@ -458,8 +458,12 @@ void TestMenu::menuAttivitaScansione() {
 }
 
 void TestMenu::caselleNonDisponibili() {
-    // Only the two exploration windows exist: the other activities are shown but disabled, and
-    // the highlight passes over them.
+    // Only the menus and the two exploration windows exist: the other activities are shown but
+    // disabled, and the highlight passes over them.
+    Navigazione::Azzera();
+    Navigazione::Registra(Navigazione::MenuAree, [] { return new FormMenu; });
+    Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FormMenu2; });
+    Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FormMenu3; });
     RegistraFinte({NomiFinestre::MappaPolitica, NomiFinestre::MappaFisica});
     Stato().Profilo.ModalitaAccesso = 3;
     Stato().AreaScelta = "Asia";

@@ -79,8 +79,9 @@ public:
     // Speaks a text with the profile's voice when speech is on.
     void Leggi(const QString& testo);
     void StopAll();
-    // "&Esci": stops the voice, shows the window to go back to and closes this one.
-    void Esci();
+    // "&Esci": stops the voice, shows the window to go back to and closes this one. The quizzes
+    // first complete their exercise's log row.
+    virtual void Esci();
 
     Tipo TipoMappa() const { return tipo_; }
     MappaWidget* Mappa() const { return mappa_; }
