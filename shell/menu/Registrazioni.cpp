@@ -1,6 +1,7 @@
 #include "shell/menu/Registrazioni.h"
 
 #include "activities/exploration/Registrazione.h"
+#include "activities/puzzles/Registrazione.h"
 
 #include "shell/Navigazione.h"
 #include "shell/menu/FormInfo.h"
@@ -14,4 +15,5 @@ void RegistraFinestre() {
     Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FormMenu3; });
     Navigazione::Registra(Navigazione::Informazioni, [] { return new FormInfo; });
     RegistraFinestreEsplorazione();
+    RegistraFinestrePuzzle();
 }
