@@ -265,8 +265,10 @@ void FinestraPuzzle::PezzoPosato(int indice, bool daScansione) {
     ColoraElemento(*Mappa(), nome, gioco_->Pezzo(indice).colore);
     if (daScansione) {
         Mappa()->SetVariable(MappaWidget::VariabileNascondi, VistaMappa::NomePezzo(nome));
+        // "Riparti dall'inizio dopo la selezione": the next step goes to the first empty place.
+        // Nothing stays highlighted meanwhile, so an Enter now chooses nothing unseen.
         if (Stato().Profilo.RipartiDopoSelezione)
-            Scansione().Ciclo().RipartiDallInizio();
+            Scansione().Ciclo().Azzera();
     }
     SuonoPuzzle(Stato().Profilo);
     ScegliNazione();
