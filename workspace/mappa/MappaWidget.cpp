@@ -107,6 +107,7 @@ void MappaWidget::SetVariable(const QString& nome, const QString& valore) {
             }
         }
     } else if (nome == VariabilePezzoScelto) {
+        aggiornaZonaVisibile();
         vista_.offriPezzo(valore);
         update();
     } else if (nome == VariabileNascondi) {
@@ -167,7 +168,27 @@ void MappaWidget::ridisegnaMappa() {
     update();
 }
 
+bool MappaWidget::aggiornaZonaVisibile() {
+    const QRect zona = isVisible() ? visibleRegion().boundingRect() : QRect();
+    const QRectF nuova = zona.isEmpty() || zona == rect() ? QRectF() : QRectF(zona);
+    if (nuova == zonaVisibile_)
+        return false;
+    zonaVisibile_ = nuova;
+    vista_.impostaZonaVisibile(nuova);
+    return true;
+}
+
+void MappaWidget::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    // Scrolled: the piece on offer follows into the part in sight.
+    if (aggiornaZonaVisibile() && !vista_.pezzoOfferto().isEmpty())
+        update();
+}
+
 void MappaWidget::paintEvent(QPaintEvent* e) {
+    if (aggiornaZonaVisibile() && !vista_.pezzoOfferto().isEmpty() && !vista_.staTrascinando() &&
+        e->rect() != rect())
+        update(); // the piece moved out of the part being painted
     // The part of the widget that can be seen; zoomed in, a margin around it so that scrolling
     // by a step reuses the picture.
     QRect zona = isVisible() ? visibleRegion().boundingRect() : QRect();
@@ -199,6 +220,7 @@ void MappaWidget::paintEvent(QPaintEvent* e) {
 
 void MappaWidget::resizeEvent(QResizeEvent* e) {
     vista_.impostaDimensione(size());
+    aggiornaZonaVisibile();
     immagineValida_ = false;
     QWidget::resizeEvent(e);
 }
@@ -209,6 +231,7 @@ void MappaWidget::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const QPointF p = e->position();
+    aggiornaZonaVisibile();
     if (vista_.trascinamento() && vista_.iniziaTrascinamento(p)) {
         update();
         return;

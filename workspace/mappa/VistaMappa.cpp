@@ -586,11 +586,56 @@ QPointF VistaMappa::spostamentoVassoio() const {
     return d;
 }
 
+QRectF VistaMappa::zonaVisibile() const {
+    const QRectF tutto(QPointF(0, 0), QSizeF(dimensione_));
+    const QRectF z = zonaVisibile_.intersected(tutto);
+    return z.isEmpty() ? tutto : z;
+}
+
+VistaMappa::Attesa VistaMappa::attesaPezzo() const {
+    assicuraCache();
+    const QRectF posto = rettangoloPezzo(offerto_);
+    const QRectF z = zonaVisibile();
+    if (posto.isEmpty())
+        return {posto.center(), 1};
+    if (z.contains(vassoio_)) {
+        // The tray is in sight: the piece at map scale, reduced only if the view is smaller.
+        const double s =
+            std::min({1.0, (z.width() - 8) / posto.width(), (z.height() - 8) / posto.height()});
+        return {posto.center() + spostamentoVassoio(), std::max(s, 0.02)};
+    }
+    // Zoomed in: at most 45 % of the visible part, in its corner farthest from the place.
+    const QRectF dentro = z.adjusted(6, 6, -6, -6);
+    const double s = std::max(0.02, std::min({1.0, 0.45 * dentro.width() / posto.width(),
+                                              0.45 * dentro.height() / posto.height()}));
+    const QSizeF m = posto.size() * s;
+    const double x[2] = {dentro.left() + m.width() / 2, dentro.right() - m.width() / 2};
+    const double y[2] = {dentro.top() + m.height() / 2, dentro.bottom() - m.height() / 2};
+    QPointF migliore(x[1], y[1]);
+    double distanza = -1;
+    for (double cy : {y[1], y[0]})
+        for (double cx : {x[1], x[0]}) {
+            const QPointF c(cx, cy);
+            const QPointF v = c - posto.center();
+            const double d = v.x() * v.x() + v.y() * v.y();
+            if (d > distanza + 1) {
+                distanza = d;
+                migliore = c;
+            }
+        }
+    return {migliore, s};
+}
+
 QRectF VistaMappa::rettangoloPezzoOfferto() const {
     if (!trascinamento() || offerto_ < 0 || pezzi_[offerto_].stato != StatoPezzo::NelVassoio)
         return {};
-    const QPointF d = trascinando_ ? spostamentoTrascinamento_ : spostamentoVassoio();
-    return rettangoloPezzo(offerto_).translated(d);
+    const QRectF posto = rettangoloPezzo(offerto_);
+    if (trascinando_)
+        return posto.translated(spostamentoTrascinamento_);
+    const Attesa a = attesaPezzo();
+    QRectF r(QPointF(), posto.size() * a.scala);
+    r.moveCenter(a.centro);
+    return r;
 }
 
 bool VistaMappa::iniziaTrascinamento(QPointF punto) {
@@ -598,15 +643,27 @@ bool VistaMappa::iniziaTrascinamento(QPointF punto) {
     // The whole box of the piece, and a margin, can be grabbed: easier for an unsteady hand.
     if (r.isNull() || !r.adjusted(-8, -8, 8, 8).contains(punto))
         return false;
-    spostamentoTrascinamento_ = spostamentoVassoio();
+    // The piece comes back to map scale with the grabbed point of it under the pointer.
+    const QRectF posto = rettangoloPezzo(offerto_);
+    const double u = r.width() > 0 ? std::clamp((punto.x() - r.left()) / r.width(), 0.0, 1.0) : 0.5;
+    const double v =
+        r.height() > 0 ? std::clamp((punto.y() - r.top()) / r.height(), 0.0, 1.0) : 0.5;
+    inizioTrascinamento_ =
+        punto - QPointF(posto.left() + u * posto.width(), posto.top() + v * posto.height());
+    spostamentoTrascinamento_ = inizioTrascinamento_;
     presa_ = punto;
     trascinando_ = true;
     return true;
 }
 
 void VistaMappa::trascina(QPointF punto) {
-    if (trascinando_)
-        spostamentoTrascinamento_ = spostamentoVassoio() + (punto - presa_);
+    if (!trascinando_)
+        return;
+    // The pointer may leave the map; the piece stays where it can be seen.
+    const QRectF z = zonaVisibile();
+    const QPointF p(std::clamp(punto.x(), z.left(), z.right()),
+                    std::clamp(punto.y(), z.top(), z.bottom()));
+    spostamentoTrascinamento_ = inizioTrascinamento_ + (p - presa_);
 }
 
 bool VistaMappa::incastra(QPointF d) const {
@@ -919,15 +976,21 @@ void VistaMappa::disegnaPezzo(QPainter& p) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     const QList<ElementoMappa>& el = dati_->elementi;
-    const QPointF d = trascinando_ ? spostamentoTrascinamento_ : spostamentoVassoio();
+    const QPointF centro = rettangoloPezzo(offerto_).center();
+    const QPointF d = pezzo.center() - centro;
+    const double scala = trascinando_ ? 1.0 : attesaPezzo().scala;
     const QColor c =
         coloriPezzi_[offerto_].isValid() ? coloriPezzi_[offerto_] : colorePezzoIniziale;
     const Forma& f = forme_[offerto_];
     if (f.marcatore || el[offerto_].forma == FormaElemento::Punto) {
         disegnaSimboli(p, offerto_, c, d);
     } else {
-        const QPainterPath pp = percorso(offerto_);
-        p.translate(d);
+        // Moved and reduced as a path, so that outlines keep their width.
+        QTransform t;
+        t.translate(pezzo.center().x(), pezzo.center().y());
+        t.scale(scala, scala);
+        t.translate(-centro.x(), -centro.y());
+        const QPainterPath pp = t.map(percorso(offerto_));
         if (el[offerto_].forma == FormaElemento::Area) {
             p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.drawPath(pp);

@@ -91,6 +91,12 @@ public:
     bool incastra(QPointF spostamento) const;
     QRectF rettangoloVassoio() const;
     QRectF rettangoloPezzoOfferto() const; // where the piece on offer is drawn now
+    // The part of the map the pupil can see without scrolling (device coordinates; empty: all
+    // of it). Zoomed in, the tray may be out of sight: the piece on offer then waits in the
+    // corner of the visible part farthest from its place, reduced to fit there, and comes back
+    // to map scale when it is picked up. A dragged piece never leaves the visible part.
+    void impostaZonaVisibile(const QRectF& zona) { zonaVisibile_ = zona; }
+    QRectF zonaVisibile() const;
 
     // --- geometry ----------------------------------------------------------------------------
     QRectF rettangoloMappa() const;    // the map frame in device pixels
@@ -157,6 +163,11 @@ private:
     QPainterPath percorso(int i) const;
     void disegnaSimboli(QPainter& p, int i, const QColor& colore, QPointF spostamento) const;
     QPointF spostamentoVassoio() const;
+    struct Attesa {
+        QPointF centro; // centre of the piece waiting for the pupil
+        double scala = 1;
+    };
+    Attesa attesaPezzo() const;
     QRectF rettangoloPezzo(int i) const;
 
     std::shared_ptr<const DatiMappa> dati_;
@@ -174,7 +185,9 @@ private:
     int offerto_ = -1;
     bool trascinando_ = false;
     QPointF presa_;
+    QPointF inizioTrascinamento_;
     QPointF spostamentoTrascinamento_;
+    QRectF zonaVisibile_;
 
     mutable bool cacheValida_ = false;
     mutable int generazione_ = 0;
