@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +96,7 @@ private slots:
     void trascinaPezzo_data();
     void trascinaPezzo();
     void partitaColMouse();
+    void pezzoInVistaConZoom();
     void colpitoIgnorato_data();
     void colpitoIgnorato();
     void secondoColpitoNellaPausa();
@@ -260,6 +262,9 @@ void TestFinestrePuzzle::attivazione() {
     QCOMPARE(f->Gioco().PezziOfferti(), 1);
     QVERIFY(f->Azione("mnuEsci")->isEnabled());
     QVERIFY(f->CommandCambia()->isEnabled());
+    // The large pointer of the puzzle maps with the mouse (the pieces are dragged with it).
+    if (modalita == 0)
+        QCOMPARE(f->Mappa()->cursor().shape(), Qt::BitmapCursor);
     // Every place empty, every piece in the piece colour.
     const ProfiloUtente& p = Stato().Profilo;
     const bool fisica = finestra == u"FormPuzzleFisico";
@@ -347,6 +352,24 @@ void TestFinestrePuzzle::partitaColMouse() {
     QCOMPARE(f->Gioco().FaseGioco(), GiocoPuzzle::Fase::Finito);
     QVERIFY(f->Azione("mnuEsci")->isEnabled());
     QVERIFY(f->Text1()->text().isEmpty());
+}
+
+void TestFinestrePuzzle::pezzoInVistaConZoom() {
+    FinestraPuzzle* f = apri(QStringLiteral("FormPuzzlePolitico"));
+    MappaWidget* mappa = f->Mappa();
+    for (int volte = 0; volte < 3; ++volte) {
+        f->Ingrandisci();
+        QVERIFY(mappa->width() > f->Picture1()->width());
+        // In sight in the viewport, whatever the scroll.
+        for (int scorrimento : {0, 1}) {
+            f->HScroll1()->setValue(scorrimento ? f->HScroll1()->maximum() : 0);
+            f->VScroll1()->setValue(scorrimento ? f->VScroll1()->maximum() : 0);
+            const QRect inVista(-mappa->pos(), f->Picture1()->size());
+            const QRectF pezzo = mappa->vista().rettangoloPezzoOfferto();
+            QVERIFY2(QRectF(inVista).contains(pezzo),
+                     qPrintable(QStringLiteral("%1 %2").arg(volte).arg(scorrimento)));
+        }
+    }
 }
 
 void TestFinestrePuzzle::colpitoIgnorato_data() {

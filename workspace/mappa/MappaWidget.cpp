@@ -11,6 +11,8 @@
 
 MappaWidget::MappaWidget(QWidget* parent) : QWidget(parent) {
     InstallaAccessibilitaMappa();
+    if (parent)
+        parent->installEventFilter(this);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Mappa"));
@@ -70,7 +72,19 @@ void MappaWidget::aggiornaPuntatore() {
     }
 }
 
+bool MappaWidget::eventFilter(QObject* oggetto, QEvent* e) {
+    // The viewport (the parent) resized: the part of the map in sight changed with it.
+    if (oggetto == parentWidget() && e->type() == QEvent::Resize && aggiornaZonaVisibile() &&
+        !vista_.pezzoOfferto().isEmpty())
+        update();
+    return QWidget::eventFilter(oggetto, e);
+}
+
 bool MappaWidget::event(QEvent* e) {
+    if (e->type() == QEvent::ParentAboutToChange && parentWidget())
+        parentWidget()->removeEventFilter(this);
+    else if (e->type() == QEvent::ParentChange && parentWidget())
+        parentWidget()->installEventFilter(this);
     // In the large-pointer variants the plain arrow (what unsetCursor() from the window leaves)
     // means the map's own pointer; other shapes a window sets (blank while scanning) stay.
     if (e->type() == QEvent::CursorChange && chiave_ && chiave_->puntatoreGrande &&

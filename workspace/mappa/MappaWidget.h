@@ -98,6 +98,7 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* oggetto, QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
