@@ -17,6 +17,9 @@
 #include "workspace/voce/VoceFinta.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +45,22 @@ QPointF PuntoDelPosto(const VistaMappa& v, const QString& nome) {
     return v.rettangoloElemento(i).center();
 }
 
+// The largest piece of the map.
+QString PezzoPiuGrande(const MappaWidget& w, const QString& tranne = {}) {
+    const DatiMappa* d = w.vista().dati();
+    QString grande;
+    double area = -1;
+    for (int i = 0; i < d->elementi.size(); ++i) {
+        const QRectF r = w.vista().rettangoloElemento(i);
+        if (d->elementi[i].ruolo == RuoloElemento::Elemento && d->elementi[i].nome != tranne &&
+            r.width() * r.height() > area) {
+            area = r.width() * r.height();
+            grande = d->elementi[i].nome;
+        }
+    }
+    return grande;
+}
+
 } // namespace
 
 class BenchPuzzle : public QObject {
@@ -50,6 +69,8 @@ private slots:
     void initTestCase();
     void posa_data();
     void posa();
+    void primoDisegnoDelPezzo_data();
+    void primoDisegnoDelPezzo();
     void fotogrammaTrascinamento_data();
     void fotogrammaTrascinamento();
 
@@ -98,6 +119,9 @@ void BenchPuzzle::posa() {
     const VistaMappa& v = mappa->vista();
     mappa->repaint();
     int mancati = 0;
+    QElapsedTimer orologio;
+    qint64 rilascio_ = 0, disegno = 0;
+    int giri = 0;
     QBENCHMARK {
         if (f->Gioco().FaseGioco() != GiocoPuzzle::Fase::Offerta) {
             f->Ricomincia(); // a whole game placed: once in some fifty rounds
@@ -110,14 +134,49 @@ void BenchPuzzle::posa() {
         const QPointF scarto = v.rettangoloPezzoOfferto().center() - QPointF(presa);
         const QPoint rilascio = (PuntoDelPosto(v, nome) - scarto).toPoint();
         QTest::mouseMove(mappa, rilascio);
+        orologio.start();
         QTest::mouseRelease(mappa, Qt::LeftButton, {}, rilascio);
+        rilascio_ += orologio.nsecsElapsed();
+        orologio.start();
         mappa->repaint();
+        disegno += orologio.nsecsElapsed();
+        ++giri;
         if (f->Gioco().NomeCorrente() == nome)
             ++mancati;
     }
     QCOMPARE(mancati, 0);
+    qInfo() << "rilascio" << rilascio_ / 1e6 / giri << "ms, disegno" << disegno / 1e6 / giri
+            << "ms";
     f->close();
     delete f;
+}
+
+void BenchPuzzle::primoDisegnoDelPezzo_data() {
+    fotogrammaTrascinamento_data();
+}
+
+void BenchPuzzle::primoDisegnoDelPezzo() {
+    // The largest piece put on offer and drawn for the first time (a new piece in the tray).
+    QFETCH(QString, chiave);
+    QFETCH(double, zoom);
+    QWidget schermo;
+    schermo.resize(1920, 1080);
+    MappaWidget w(&schermo);
+    w.resize(int(1920 * zoom), int(1080 * zoom));
+    QVERIFY2(w.caricaMappa(chiave), qPrintable(w.ultimoErrore()));
+    schermo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&schermo));
+    const QString grande = PezzoPiuGrande(w);
+    const QString secondo = PezzoPiuGrande(w, grande);
+    w.repaint();
+    QImage schermata(1920, 1080, QImage::Format_ARGB32_Premultiplied);
+    int n = 0;
+    QBENCHMARK {
+        // The two largest pieces in turn: each is drawn anew.
+        w.SetVariable(MappaWidget::VariabilePezzoScelto, n++ % 2 ? secondo : grande);
+        QPainter p(&schermata);
+        w.vista().disegnaPezzo(p);
+    }
 }
 
 void BenchPuzzle::fotogrammaTrascinamento_data() {
@@ -138,28 +197,30 @@ void BenchPuzzle::fotogrammaTrascinamento() {
     QVERIFY2(w.caricaMappa(chiave), qPrintable(w.ultimoErrore()));
     schermo.show();
     QVERIFY(QTest::qWaitForWindowExposed(&schermo));
-    // The largest piece of the map.
-    const DatiMappa* d = w.vista().dati();
-    QString grande;
-    double area = -1;
-    for (int i = 0; i < d->elementi.size(); ++i) {
-        const QRectF r = w.vista().rettangoloElemento(i);
-        if (d->elementi[i].ruolo == RuoloElemento::Elemento && r.width() * r.height() > area) {
-            area = r.width() * r.height();
-            grande = d->elementi[i].nome;
-        }
-    }
+    const QString grande = PezzoPiuGrande(w);
     w.SetVariable(MappaWidget::VariabilePezzoScelto, grande);
     w.repaint();
     const QPoint presa = w.vista().rettangoloPezzoOfferto().center().toPoint();
     QTest::mousePress(&w, Qt::LeftButton, {}, presa);
     QVERIFY(w.vista().staTrascinando());
+    // The first frame after the pick-up draws the piece at its dragging size.
+    QTest::mouseMove(&w, presa - QPoint(3, 3));
+    w.repaint();
     int passo = 0;
+    QElapsedTimer t;
+    qint64 muovi = 0, disegna = 0;
     QBENCHMARK {
         ++passo;
-        QTest::mouseMove(&w, presa - QPoint(7 * (passo % 60), 3 * (passo % 40)));
+        t.start();
+        const QPointF p = presa - QPoint(7 * (passo % 60), 3 * (passo % 40));
+        QMouseEvent e(QEvent::MouseMove, p, w.mapToGlobal(p), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&w, &e);
+        muovi += t.nsecsElapsed();
+        t.start();
         w.repaint();
+        disegna += t.nsecsElapsed();
     }
+    qInfo() << "muovi" << muovi / 1e6 / passo << "disegna" << disegna / 1e6 / passo;
     QTest::mouseRelease(&w, Qt::LeftButton, {}, presa);
 }
 

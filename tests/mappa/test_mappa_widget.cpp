@@ -360,6 +360,10 @@ void TestMappaWidget::pezzoConZoom_data() {
     QTest::newRow("x2, un po' accanto") << "Alfa" << 2.0 << QPoint(15, 15) << true;
     QTest::newRow("x4, sul posto") << "Gamma" << 4.0 << QPoint(0, 0) << true;
     QTest::newRow("x4, lontano") << "Gamma" << 4.0 << QPoint(0, 150) << false;
+    // Larger than the view: carried reduced, it fits with its centre anywhere on its place.
+    QTest::newRow("x4, grande, centro sul posto") << "Beta" << 4.0 << QPoint(120, 60) << true;
+    // (A point of the view off the place.)
+    QTest::newRow("x2, grande, centro fuori") << "Beta" << 2.0 << QPoint(9999, 9999) << false;
     QTest::newRow("x3, marcatore") << "Isolotto" << 3.0 << QPoint(4, -4) << true;
 }
 
@@ -404,17 +408,32 @@ void TestMappaWidget::pezzoConZoom() {
     QVERIFY(QRectF(-QPointF(mappa->pos()), QSizeF(640, 400)).contains(dopo));
     mappa->move(scorrimento);
 
-    // Picked up, it is at map scale again; dropped on its place, it is placed.
+    // Picked up, it is at map scale again, or at 80 % of the view when larger; dropped on its
+    // place, it is placed.
     QSignalSpy spia(mappa, &MappaWidget::FSCommand);
     const QPoint presa = v.rettangoloPezzoOfferto().center().toPoint();
     QTest::mousePress(mappa, Qt::LeftButton, {}, presa);
     QVERIFY(v.staTrascinando());
     const QSizeF piena = simbolo ? QSizeF(24, 24) : v.rettangoloElemento(i).size();
-    QCOMPARE(v.rettangoloPezzoOfferto().size(), piena);
+    const double scala = std::min({1.0, 0.8 * 640 / piena.width(), 0.8 * 400 / piena.height()});
+    const QSizeF trascinata = v.rettangoloPezzoOfferto().size();
+    QVERIFY(qAbs(trascinata.width() - piena.width() * scala) < 0.01);
+    QVERIFY(qAbs(trascinata.height() - piena.height() * scala) < 0.01);
     // Pulled far out of the view, the piece stays within it.
     QTest::mouseMove(mappa, presa + QPoint(5000, 5000));
     QVERIFY(inVista.intersects(v.rettangoloPezzoOfferto()));
-    const QPoint rilascio = posto.toPoint() + scarto;
+    QPoint rilascio = posto.toPoint() + scarto;
+    if (scarto == QPoint(9999, 9999)) {
+        for (int y = 20; y < 400 && rilascio == posto.toPoint() + scarto; y += 20)
+            for (int x = 20; x < 640; x += 20) {
+                const QPoint q = QPoint(x, y) - scorrimento;
+                if (mappa->nomeInPunto(q) != pezzo &&
+                    (q - posto.toPoint()).manhattanLength() > 100) {
+                    rilascio = q;
+                    break;
+                }
+            }
+    }
     QTest::mouseMove(mappa, rilascio);
     QTest::mouseRelease(mappa, Qt::LeftButton, {}, rilascio);
     QCOMPARE(spia.count(), colpito ? 1 : 0);

@@ -630,12 +630,21 @@ QRectF VistaMappa::rettangoloPezzoOfferto() const {
     if (!trascinamento() || offerto_ < 0 || pezzi_[offerto_].stato != StatoPezzo::NelVassoio)
         return {};
     const QRectF posto = rettangoloPezzo(offerto_);
-    if (trascinando_)
-        return posto.translated(spostamentoTrascinamento_);
-    const Attesa a = attesaPezzo();
-    QRectF r(QPointF(), posto.size() * a.scala);
-    r.moveCenter(a.centro);
+    const double s = trascinando_ ? scalaTrascinamento_ : attesaPezzo().scala;
+    QRectF r(QPointF(), posto.size() * s);
+    r.moveCenter(trascinando_ ? posto.center() + spostamentoTrascinamento_ : attesaPezzo().centro);
     return r;
+}
+
+double VistaMappa::scalaTrascinamento() const {
+    // Map scale, unless the piece is larger than the part of the map in sight (zoomed in on a
+    // large element): then reduced to fit it, so it can be carried anywhere in view.
+    const QRectF posto = rettangoloPezzo(offerto_);
+    const QRectF z = zonaVisibile();
+    if (posto.isEmpty())
+        return 1;
+    return std::max(
+        0.02, std::min({1.0, 0.8 * z.width() / posto.width(), 0.8 * z.height() / posto.height()}));
 }
 
 bool VistaMappa::iniziaTrascinamento(QPointF punto) {
@@ -643,13 +652,16 @@ bool VistaMappa::iniziaTrascinamento(QPointF punto) {
     // The whole box of the piece, and a margin, can be grabbed: easier for an unsteady hand.
     if (r.isNull() || !r.adjusted(-8, -8, 8, 8).contains(punto))
         return false;
-    // The piece comes back to map scale with the grabbed point of it under the pointer.
+    // The piece takes its dragging size with the grabbed point of it under the pointer.
     const QRectF posto = rettangoloPezzo(offerto_);
+    scalaTrascinamento_ = scalaTrascinamento();
+    const QSizeF m = posto.size() * scalaTrascinamento_;
     const double u = r.width() > 0 ? std::clamp((punto.x() - r.left()) / r.width(), 0.0, 1.0) : 0.5;
     const double v =
         r.height() > 0 ? std::clamp((punto.y() - r.top()) / r.height(), 0.0, 1.0) : 0.5;
-    inizioTrascinamento_ =
-        punto - QPointF(posto.left() + u * posto.width(), posto.top() + v * posto.height());
+    const QPointF centro =
+        punto - QPointF(u * m.width(), v * m.height()) + QPointF(m.width() / 2, m.height() / 2);
+    inizioTrascinamento_ = centro - posto.center();
     spostamentoTrascinamento_ = inizioTrascinamento_;
     presa_ = punto;
     trascinando_ = true;
@@ -682,7 +694,18 @@ bool VistaMappa::rilascia(QPointF punto) {
         return false;
     trascina(punto);
     trascinando_ = false;
-    if (!incastra(spostamentoTrascinamento_))
+    const QPointF d = spostamentoTrascinamento_;
+    bool dentro = false;
+    if (scalaTrascinamento_ < 1) {
+        // A reduced piece fits when its centre falls on its place, or near its middle.
+        const Colpo c = colpisci(rettangoloPezzo(offerto_).center() + d);
+        dentro =
+            std::hypot(d.x(), d.y()) <= TolleranzaIncastro ||
+            (c.indice >= 0 && dati_->elementi[c.indice].nome == dati_->elementi[offerto_].nome);
+    } else {
+        dentro = incastra(d);
+    }
+    if (!dentro)
         return false; // back to the tray
     pezzi_[offerto_].stato = StatoPezzo::Posato;
     return true;
@@ -973,37 +996,61 @@ void VistaMappa::disegnaPezzo(QPainter& p) const {
     const QRectF pezzo = rettangoloPezzoOfferto();
     if (pezzo.isNull())
         return;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
     const QList<ElementoMappa>& el = dati_->elementi;
     const QPointF centro = rettangoloPezzo(offerto_).center();
     const QPointF d = pezzo.center() - centro;
-    const double scala = trascinando_ ? 1.0 : attesaPezzo().scala;
     const QColor c =
         coloriPezzi_[offerto_].isValid() ? coloriPezzi_[offerto_] : colorePezzoIniziale;
     const Forma& f = forme_[offerto_];
     if (f.marcatore || el[offerto_].forma == FormaElemento::Punto) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, true);
         disegnaSimboli(p, offerto_, c, d);
-    } else {
+        p.restore();
+        return;
+    }
+    // Outlining a large piece costs far more than a frame; it is drawn once per piece, size and
+    // colour, and a drag only moves the picture.
+    const double scala = trascinando_ ? scalaTrascinamento_ : attesaPezzo().scala;
+    const qreal rapporto = p.device() ? std::max<qreal>(1.0, p.device()->devicePixelRatioF()) : 1.0;
+    const double margine = std::max(5.0, spessoreLinee() + 4) / 2 + 2;
+    if (immaginePezzo_.isNull() || pezzoInImmagine_ != offerto_ || scalaImmagine_ != scala ||
+        coloreImmagine_ != c || generazioneImmagine_ != generazione_ ||
+        immaginePezzo_.devicePixelRatio() != rapporto) {
+        const QRectF cornice = pezzo.adjusted(-margine, -margine, margine, margine);
+        const QSize px(int(std::ceil(cornice.width() * rapporto)),
+                       int(std::ceil(cornice.height() * rapporto)));
+        immaginePezzo_ = QImage(px, QImage::Format_ARGB32_Premultiplied);
+        immaginePezzo_.setDevicePixelRatio(rapporto);
+        immaginePezzo_.fill(Qt::transparent);
+        QPainter q(&immaginePezzo_);
+        q.setRenderHint(QPainter::Antialiasing, true);
         // Moved and reduced as a path, so that outlines keep their width.
         QTransform t;
-        t.translate(pezzo.center().x(), pezzo.center().y());
+        t.translate(margine, margine);
         t.scale(scala, scala);
-        t.translate(-centro.x(), -centro.y());
+        t.translate(-(centro.x() - pezzo.width() / scala / 2),
+                    -(centro.y() - pezzo.height() / scala / 2));
         const QPainterPath pp = t.map(percorso(offerto_));
+        // Bevelled joins: on coastlines of thousands of points round ones cost ten times more
+        // and look the same at these widths.
         if (el[offerto_].forma == FormaElemento::Area) {
-            p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.drawPath(pp);
-            p.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.setBrush(c);
-            p.drawPath(pp);
+            q.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+            q.drawPath(pp);
+            q.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+            q.setBrush(c);
+            q.drawPath(pp);
         } else {
-            p.strokePath(pp, QPen(Qt::black, spessoreLinee() + 4, Qt::SolidLine, Qt::RoundCap,
-                                  Qt::RoundJoin));
-            p.strokePath(pp, QPen(c, spessoreLinee(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            q.strokePath(pp, QPen(Qt::black, spessoreLinee() + 4, Qt::SolidLine, Qt::RoundCap,
+                                  Qt::BevelJoin));
+            q.strokePath(pp, QPen(c, spessoreLinee(), Qt::SolidLine, Qt::RoundCap, Qt::BevelJoin));
         }
+        pezzoInImmagine_ = offerto_;
+        scalaImmagine_ = scala;
+        coloreImmagine_ = c;
+        generazioneImmagine_ = generazione_;
     }
-    p.restore();
+    p.drawImage(pezzo.topLeft() - QPointF(margine, margine), immaginePezzo_);
 }
 
 // --- pointer ----------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "workspace/mappa/ModelloMappa.h"
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QPainterPath>
 #include <QRectF>
@@ -94,7 +95,9 @@ public:
     // The part of the map the pupil can see without scrolling (device coordinates; empty: all
     // of it). Zoomed in, the tray may be out of sight: the piece on offer then waits in the
     // corner of the visible part farthest from its place, reduced to fit there, and comes back
-    // to map scale when it is picked up. A dragged piece never leaves the visible part.
+    // to map scale when it is picked up (or to 80 % of the visible part, when larger; such a
+    // piece fits when its centre is dropped on its place). A dragged piece never leaves the
+    // visible part.
     void impostaZonaVisibile(const QRectF& zona) { zonaVisibile_ = zona; }
     QRectF zonaVisibile() const;
 
@@ -168,6 +171,7 @@ private:
         double scala = 1;
     };
     Attesa attesaPezzo() const;
+    double scalaTrascinamento() const;
     QRectF rettangoloPezzo(int i) const;
 
     std::shared_ptr<const DatiMappa> dati_;
@@ -186,6 +190,7 @@ private:
     bool trascinando_ = false;
     QPointF presa_;
     QPointF inizioTrascinamento_;
+    double scalaTrascinamento_ = 1;
     QPointF spostamentoTrascinamento_;
     QRectF zonaVisibile_;
 
@@ -196,6 +201,12 @@ private:
     mutable QRectF rettangoloMappa_;
     mutable QRectF vassoio_;
     mutable double scala_ = 1;
+    // The piece on offer as last drawn.
+    mutable QImage immaginePezzo_;
+    mutable int pezzoInImmagine_ = -1;
+    mutable double scalaImmagine_ = 0;
+    mutable QColor coloreImmagine_;
+    mutable int generazioneImmagine_ = -1;
 };
 
 // Our large high-contrast pointer: a black-outlined yellow arrow, lato pixels tall (at least 48),
