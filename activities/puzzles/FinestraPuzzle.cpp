@@ -113,19 +113,15 @@ QString FinestraPuzzle::ColoreProprio(int indice) const {
 }
 
 bool FinestraPuzzle::SaltaNellaScansione(int indice) const {
-    return indice < gioco_->Numero() && gioco_->Inserito(indice);
+    return gioco_->Inserito(indice);
 }
 
 PassataColori FinestraPuzzle::ColoriDellaMappa() const {
     return gioco_->Colori(ColoriGioco());
 }
 
-std::unique_ptr<ComandoScansione> FinestraPuzzle::CreaScansione() const {
-    // The places still empty, then the stop of "Cambia".
-    ComandoScansione::Opzioni o = FinestraAttivita::CreaScansione()->Impostazioni();
-    CicloScansione ciclo(StopCambia(), CicloScansione::Ripristino::SoloSeEvidenziato,
-                         [this](int i) { return SaltaNellaScansione(i); });
-    return std::make_unique<ComandoScansione>(std::move(ciclo), o);
+QList<QAbstractButton*> FinestraPuzzle::FermatePrimaDiEsci() const {
+    return {cambia_};
 }
 
 // --- activation and the game ------------------------------------------------------------------
@@ -134,7 +130,6 @@ void FinestraPuzzle::NuovoGioco() {
     gioco_ = std::make_unique<GiocoPuzzle>(Pezzi(), CategorieEscluse(), Estrazione());
     if (mnuDecolora_ && mnuDecolora_->isChecked())
         gioco_->ImpostaDecolora(true);
-    cambiaEvidenziato_ = false;
 }
 
 void FinestraPuzzle::PrimaDeiColori() {
@@ -150,7 +145,8 @@ void FinestraPuzzle::PrimaDeiColori() {
     QFont f = FontProfilo();
     f.setPointSize(std::max(8, (p.DimensioneFont / 3) * 2));
     cambia_->setFont(f);
-    ColoraCambia(false);
+    if (!cambia_->property("evidenziata").toBool())
+        ColoraCambia();
 }
 
 void FinestraPuzzle::Attivazione() {
@@ -197,8 +193,11 @@ void FinestraPuzzle::CambiaDecolora() {
 }
 
 void FinestraPuzzle::AbilitaComandi(bool abilita) {
+    // While a draw is under way the window cannot be left nor the piece changed; the scanning
+    // passes over the disabled stops meanwhile.
     if (QAction* esci = Azione(QStringLiteral("mnuEsci")))
         esci->setEnabled(abilita);
+    PulsanteEsci()->setEnabled(abilita);
     mnuCambia_->setEnabled(abilita);
     cambia_->setEnabled(abilita);
 }
@@ -293,36 +292,27 @@ void FinestraPuzzle::ComandoMappa(const QString& comando, const QString& argomen
 
 // --- scanning ---------------------------------------------------------------------------------
 
-void FinestraPuzzle::ColoraCambia(bool evidenziato) {
-    cambiaEvidenziato_ = evidenziato;
+void FinestraPuzzle::ColoraCambia() {
+    // The frame paints the button's highlight as a scanning stop and gives this look back.
     const ColoriFinestra c = ColoriDellaFinestra();
-    const QString fondo = evidenziato ? QStringLiteral("#") + c.evidenziazione : Rgb(c.finestra);
     cambia_->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; color: %2; border: %3px solid %2; "
+        QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px solid %2; "
                        "padding: 2px 12px; }"
                        "QPushButton:disabled { color: gray; border-color: gray; }")
-            .arg(fondo, Rgb(c.testoNome), evidenziato ? QStringLiteral("6") : QStringLiteral("2")));
+            .arg(Rgb(c.finestra), Rgb(c.testoNome)));
 }
 
 void FinestraPuzzle::PassoScansione(const CicloScansione::Passo& passo) {
     // The name box keeps the piece on offer: the highlight only colours.
-    const QString evidenziazione = ColoriDellaFinestra().evidenziazione;
-    if (passo.daRipristinare == StopCambia())
-        ColoraCambia(false);
-    else if (passo.daRipristinare >= 0)
+    if (passo.daRipristinare >= 0)
         ColoraElemento(*Mappa(), NomeElemento(passo.daRipristinare),
                        ColoreProprio(passo.daRipristinare));
-    if (passo.evidenziato == StopCambia())
-        ColoraCambia(true);
-    else if (passo.evidenziato >= 0)
-        ColoraElemento(*Mappa(), NomeElemento(passo.evidenziato), evidenziazione);
+    if (passo.evidenziato >= 0)
+        ColoraElemento(*Mappa(), NomeElemento(passo.evidenziato),
+                       ColoriDellaFinestra().evidenziazione);
 }
 
 void FinestraPuzzle::SelezioneScansione(int indice) {
-    if (indice == StopCambia()) {
-        Cambia();
-        return;
-    }
     const int corrente = gioco_->PezzoCorrente();
     switch (gioco_->Seleziona(indice)) {
     case GiocoPuzzle::Esito::Giusta:

@@ -17,7 +17,8 @@ class QPushButton;
 //
 // With the mouse the pupil drags the piece on offer onto the map, which reports a hit
 // ("posato" + name + "p", "colpito"). In the scanning modes the highlight walks over the places
-// still empty and then stops on "Cambia"; choosing the place of the piece on offer puts it in.
+// still empty, then stops on "Cambia" and "Esci"; choosing the place of the piece on offer puts
+// it in.
 // Every placement and every Cambia is followed by the draw of the next piece after a pause of a
 // second and a half (FinestraAttivita::ImpostaPausa shortens it in tests).
 class FinestraPuzzle : public FinestraAttivita {
@@ -34,8 +35,8 @@ public:
 
     const GiocoPuzzle& Gioco() const { return *gioco_; }
     QPushButton* CommandCambia() const { return cambia_; }
-    // The scanning stop of "Cambia", after the places.
-    int StopCambia() const { return gioco_->Numero(); }
+    // The scanning stop of "Cambia": after the places, before "Esci".
+    int StopCambia() const { return UltimoElemento() + 1; }
 
     // The draws of the game (tests fix them); by default uniform.
     static void ImpostaEstrazione(GiocoPuzzle::Estrazione estrazione);
@@ -63,7 +64,7 @@ protected:
     PassataColori ColoriDellaMappa() const override;
     void PassoScansione(const CicloScansione::Passo& passo) override;
     void SelezioneScansione(int indice) override;
-    std::unique_ptr<ComandoScansione> CreaScansione() const override;
+    QList<QAbstractButton*> FermatePrimaDiEsci() const override;
     void PrimaDeiColori() override;
 
 private:
@@ -76,7 +77,7 @@ private:
     void ScegliNazione();
     void Fine();
     void AbilitaComandi(bool abilita);
-    void ColoraCambia(bool evidenziato);
+    void ColoraCambia();
 
     QString regione_;
     std::unique_ptr<GiocoPuzzle> gioco_;
@@ -87,5 +88,4 @@ private:
     QMenu* menuFiltro_ = nullptr;
     QHash<CategoriaFiltro, QAction*> vociFiltro_;
     QAction* mnuDecolora_ = nullptr;
-    bool cambiaEvidenziato_ = false;
 };

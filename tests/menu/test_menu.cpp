@@ -157,6 +157,8 @@ private slots:
     void menuAttivitaScansione_data();
     void menuAttivitaScansione();
     void caselleNonDisponibili();
+    void casellePuzzle_data();
+    void casellePuzzle();
     void italiaMouse();
     void schedeETorna();
 
@@ -448,10 +450,33 @@ void TestMenu::menuAttivitaScansione() {
     }
 }
 
+void TestMenu::casellePuzzle_data() {
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<int>("modalita");
+    for (const char* a :
+         {"Italia", "Europa", "Africa", "Asia", "Americacs", "Sudamerica", "Australia"}) {
+        QTest::addRow("%s, mouse", a) << QString::fromLatin1(a) << 0;
+        QTest::addRow("%s, scansione", a) << QString::fromLatin1(a) << 3;
+    }
+}
+
+void TestMenu::casellePuzzle() {
+    // The program's own windows: both puzzle tiles are there for every area.
+    QFETCH(QString, area);
+    QFETCH(int, modalita);
+    Stato().Profilo.ModalitaAccesso = qint16(modalita);
+    Stato().AreaScelta = area;
+    auto* menu = Mostra<FormMenu2>(Navigazione::MenuAttivita);
+    QVERIFY(menu->Caselle()[1]->isEnabled());
+    QVERIFY(menu->Caselle()[5]->isEnabled());
+}
+
 void TestMenu::caselleNonDisponibili() {
     // Only the two exploration windows exist: the other activities are shown but disabled, and
     // the highlight passes over them.
-    RegistraFinte({NomiFinestre::MappaPolitica, NomiFinestre::MappaFisica});
+    Navigazione::Azzera();
+    Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FormMenu2; });
+    RegistraFinte({Navigazione::MenuAree, NomiFinestre::MappaPolitica, NomiFinestre::MappaFisica});
     Stato().Profilo.ModalitaAccesso = 3;
     Stato().AreaScelta = "Asia";
     auto* menu = Mostra<FormMenu2>(Navigazione::MenuAttivita);

@@ -5,6 +5,7 @@
 #include "shell/Percorsi.h"
 #include "shell/StatoProgramma.h"
 #include "shell/menu/NomiFinestre.h"
+#include "tests/comune/TastiFinestra.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/voce/Assistente.h"
 #include "workspace/voce/Suoni.h"
@@ -121,11 +122,13 @@ private:
     VoceFinta* voce(FinestraAttivita* f) {
         return qobject_cast<VoceFinta*>(f->assistente()->Voce());
     }
+    // The switches, through the program's switch filter as the window system sends them.
     void premi(FinestraAttivita* f, Qt::Key tasto) {
-        QTest::keyPress(f->RicevitoreAttivo(), tasto);
+        TastiFinestra::Premi(f->RicevitoreAttivo(), tasto);
     }
+    // A release, pressed first unless the test holds the key.
     void rilascia(FinestraAttivita* f, Qt::Key tasto) {
-        QTest::keyRelease(f->RicevitoreAttivo(), tasto);
+        TastiFinestra::Clic(f->RicevitoreAttivo(), tasto);
     }
     void spazio(FinestraAttivita* f) {
         premi(f, Qt::Key_Space);
@@ -195,7 +198,7 @@ FinestraPuzzle* TestFinestrePuzzle::apri(const QString& nome) {
 }
 
 bool TestFinestrePuzzle::scegliManuale(FinestraPuzzle* f, int stop) {
-    for (int passi = 0; passi <= f->StopCambia() + 1; ++passi) {
+    for (int passi = 0; passi <= f->StopCambia() + 2; ++passi) {
         if (f->Scansione().Indice() == stop) {
             rilascia(f, Qt::Key_Return);
             return true;
@@ -207,7 +210,7 @@ bool TestFinestrePuzzle::scegliManuale(FinestraPuzzle* f, int stop) {
 
 bool TestFinestrePuzzle::scegliAutomatica(FinestraPuzzle* f, int stop) {
     const int intervallo = f->Scansione().Impostazioni().intervalloMs;
-    for (int passi = 0; passi <= f->StopCambia() + 1; ++passi) {
+    for (int passi = 0; passi <= f->StopCambia() + 2; ++passi) {
         if (f->Scansione().Indice() == stop) {
             spazio(f);
             return true;
@@ -449,13 +452,15 @@ void TestFinestrePuzzle::scansioneManuale() {
              VistaMappa::StatoPezzo::Nascosto);
     QCOMPARE(suoni.suonati.size(), 1);
     QCOMPARE(f->Gioco().NomeCorrente(), QStringLiteral("Beta"));
-    // The placed place is passed over: Beta, Gamma, Isolotto, Cambia, Beta.
+    // The placed place is passed over: Beta, Gamma, Isolotto, Cambia, Esci, Beta.
     QList<int> visti;
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < 6; ++k) {
         spazio(f);
         visti << f->Scansione().Indice();
+        if (visti.last() == f->StopCambia())
+            QCOMPARE(f->FermataEvidenziata(), f->CommandCambia());
     }
-    QCOMPARE(visti, (QList<int>{1, 2, 3, f->StopCambia(), 1}));
+    QCOMPARE(visti, (QList<int>{1, 2, 3, f->StopCambia(), f->StopCambia() + 1, 1}));
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Alfa")),
              RGB(Tavolozza::Esadecimale(Stato().Profilo.SchemaPolitico[0])));
 }
