@@ -1032,14 +1032,23 @@ void VistaMappa::disegnaPezzo(QPainter& p) const {
         t.translate(-(centro.x() - pezzo.width() / scala / 2),
                     -(centro.y() - pezzo.height() / scala / 2));
         const QPainterPath pp = t.map(percorso(offerto_));
-        // Bevelled joins: on coastlines of thousands of points round ones cost ten times more
-        // and look the same at these widths.
         if (el[offerto_].forma == FormaElemento::Area) {
-            q.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
-            q.drawPath(pp);
-            q.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+            // A white halo and a black outline, as hairlines drawn a few times side by side:
+            // on coastlines of thousands of points a wide pen costs ten times more.
+            q.setBrush(Qt::NoBrush);
+            q.setPen(QPen(Qt::white, 0));
+            for (const QPointF o :
+                 {QPointF(-2, -2), QPointF(2, -2), QPointF(-2, 2), QPointF(2, 2), QPointF(0, -2.5),
+                  QPointF(0, 2.5), QPointF(-2.5, 0), QPointF(2.5, 0)})
+                q.drawPath(pp.translated(o));
+            q.setPen(Qt::NoPen);
             q.setBrush(c);
             q.drawPath(pp);
+            q.setBrush(Qt::NoBrush);
+            q.setPen(QPen(Qt::black, 0));
+            for (const QPointF o :
+                 {QPointF(-0.6, -0.6), QPointF(0.6, -0.6), QPointF(-0.6, 0.6), QPointF(0.6, 0.6)})
+                q.drawPath(pp.translated(o));
         } else {
             q.strokePath(pp, QPen(Qt::black, spessoreLinee() + 4, Qt::SolidLine, Qt::RoundCap,
                                   Qt::BevelJoin));
