@@ -2,12 +2,15 @@
 
 #include "activities/exploration/Registrazione.h"
 #include "activities/puzzles/Registrazione.h"
+#include "activities/quizzes/Registrazione.h"
+#include "results/FormEserciziEseguiti.h"
 
 #include "shell/Navigazione.h"
 #include "shell/menu/FormInfo.h"
 #include "shell/menu/FormMenu.h"
 #include "shell/menu/FormMenu2.h"
 #include "shell/menu/FormMenu3.h"
+#include "shell/menu/NomiFinestre.h"
 
 void RegistraFinestre() {
     Navigazione::Registra(Navigazione::MenuAree, [] { return new FormMenu; });
@@ -16,4 +19,6 @@ void RegistraFinestre() {
     Navigazione::Registra(Navigazione::Informazioni, [] { return new FormInfo; });
     RegistraFinestreEsplorazione();
     RegistraFinestrePuzzle();
+    RegistraFinestreQuiz();
+    Navigazione::Registra(NomiFinestre::EserciziEseguiti, [] { return new FormEserciziEseguiti; });
 }
