@@ -1,6 +1,7 @@
 #include "shell/menu/Registrazioni.h"
 
 #include "activities/exploration/Registrazione.h"
+#include "activities/puzzles/Registrazione.h"
 #include "activities/quizzes/Registrazione.h"
 #include "results/FormEserciziEseguiti.h"
 
@@ -17,6 +18,7 @@ void RegistraFinestre() {
     Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FormMenu3; });
     Navigazione::Registra(Navigazione::Informazioni, [] { return new FormInfo; });
     RegistraFinestreEsplorazione();
+    RegistraFinestrePuzzle();
     RegistraFinestreQuiz();
     Navigazione::Registra(NomiFinestre::EserciziEseguiti, [] { return new FormEserciziEseguiti; });
 }

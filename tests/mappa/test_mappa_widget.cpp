@@ -42,6 +42,8 @@ private slots:
     void posaPezzo_data();
     void posaPezzo();
     void nascondiPezzo();
+    void pezzoConZoom_data();
+    void pezzoConZoom();
     void scansioneSenzaPezzo();
     void puntatore_data();
     void puntatore();
@@ -347,6 +349,101 @@ void TestMappaWidget::posaPezzo() {
         QCOMPARE(v.statoPezzo(pezzo), VistaMappa::StatoPezzo::NelVassoio);
         QCOMPARE(v.rettangoloPezzoOfferto(), nelVassoio); // back in the tray
     }
+}
+
+void TestMappaWidget::pezzoConZoom_data() {
+    QTest::addColumn<QString>("pezzo");
+    QTest::addColumn<double>("ingrandimento"); // map widget size over the viewport's
+    QTest::addColumn<QPoint>("scarto");        // drop position minus the place
+    QTest::addColumn<bool>("colpito");
+    QTest::newRow("x2, sul posto") << "Beta" << 2.0 << QPoint(0, 0) << true;
+    QTest::newRow("x2, un po' accanto") << "Alfa" << 2.0 << QPoint(15, 15) << true;
+    QTest::newRow("x4, sul posto") << "Gamma" << 4.0 << QPoint(0, 0) << true;
+    QTest::newRow("x4, lontano") << "Gamma" << 4.0 << QPoint(0, 150) << false;
+    // Larger than the view: carried reduced, it fits with its centre anywhere on its place.
+    QTest::newRow("x4, grande, centro sul posto") << "Beta" << 4.0 << QPoint(120, 60) << true;
+    // (A point of the view off the place.)
+    QTest::newRow("x2, grande, centro fuori") << "Beta" << 2.0 << QPoint(9999, 9999) << false;
+    QTest::newRow("x3, marcatore") << "Isolotto" << 3.0 << QPoint(4, -4) << true;
+}
+
+void TestMappaWidget::pezzoConZoom() {
+    // Zoomed in: the map widget larger than its viewport and scrolled so that the place is in
+    // sight; the tray is then out of sight.
+    QFETCH(QString, pezzo);
+    QFETCH(double, ingrandimento);
+    QFETCH(QPoint, scarto);
+    QFETCH(bool, colpito);
+    QWidget vista;
+    vista.resize(640, 400);
+    mappa->setParent(&vista);
+    mappa->resize(int(640 * ingrandimento), int(400 * ingrandimento));
+    carica("swf/Prova/Provapol2.swf");
+    const VistaMappa& v = mappa->vista();
+    const int i = v.dati()->indiciDi(pezzo)[0];
+    const bool simbolo = v.haMarcatore(i);
+    const QPointF posto = simbolo ? v.puntoDiPresa(i) : v.rettangoloElemento(i).center();
+    const QPoint scorrimento(std::clamp(320 - int(posto.x()), 640 - mappa->width(), 0),
+                             std::clamp(200 - int(posto.y()), 400 - mappa->height(), 0));
+    mappa->move(scorrimento);
+    vista.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&vista));
+    const QRectF inVista(-QPointF(scorrimento), QSizeF(640, 400));
+    QVERIFY(!inVista.contains(v.rettangoloVassoio()));
+
+    mappa->SetVariable("IstanzaNazioneScelta.NazioneScelta", pezzo);
+    const QRectF inAttesa = v.rettangoloPezzoOfferto();
+    // In sight without scrolling, at most about half of the view, and off its own place.
+    QVERIFY2(inVista.contains(inAttesa), qPrintable(QString("%1,%2 %3x%4")
+                                                        .arg(inAttesa.x())
+                                                        .arg(inAttesa.y())
+                                                        .arg(inAttesa.width())
+                                                        .arg(inAttesa.height())));
+    QVERIFY(inAttesa.width() <= 0.46 * 640 + 24 && inAttesa.height() <= 0.46 * 400 + 24);
+    QVERIFY(!inAttesa.contains(posto));
+
+    // Scrolling keeps it in sight.
+    mappa->move(scorrimento + QPoint(0, scorrimento.y() < 0 ? 40 : 0));
+    const QRectF dopo = v.rettangoloPezzoOfferto();
+    QVERIFY(QRectF(-QPointF(mappa->pos()), QSizeF(640, 400)).contains(dopo));
+    mappa->move(scorrimento);
+
+    // Picked up, it is at map scale again, or at 80 % of the view when larger; dropped on its
+    // place, it is placed.
+    QSignalSpy spia(mappa, &MappaWidget::FSCommand);
+    const QPoint presa = v.rettangoloPezzoOfferto().center().toPoint();
+    QTest::mousePress(mappa, Qt::LeftButton, {}, presa);
+    QVERIFY(v.staTrascinando());
+    const QSizeF piena = simbolo ? QSizeF(24, 24) : v.rettangoloElemento(i).size();
+    const double scala = std::min({1.0, 0.8 * 640 / piena.width(), 0.8 * 400 / piena.height()});
+    const QSizeF trascinata = v.rettangoloPezzoOfferto().size();
+    QVERIFY(qAbs(trascinata.width() - piena.width() * scala) < 0.01);
+    QVERIFY(qAbs(trascinata.height() - piena.height() * scala) < 0.01);
+    // Pulled far out of the view, the piece stays within it.
+    QTest::mouseMove(mappa, presa + QPoint(5000, 5000));
+    QVERIFY(inVista.intersects(v.rettangoloPezzoOfferto()));
+    QPoint rilascio = posto.toPoint() + scarto;
+    if (scarto == QPoint(9999, 9999)) {
+        for (int y = 20; y < 400 && rilascio == posto.toPoint() + scarto; y += 20)
+            for (int x = 20; x < 640; x += 20) {
+                const QPoint q = QPoint(x, y) - scorrimento;
+                if (mappa->nomeInPunto(q) != pezzo &&
+                    (q - posto.toPoint()).manhattanLength() > 100) {
+                    rilascio = q;
+                    break;
+                }
+            }
+    }
+    QTest::mouseMove(mappa, rilascio);
+    QTest::mouseRelease(mappa, Qt::LeftButton, {}, rilascio);
+    QCOMPARE(spia.count(), colpito ? 1 : 0);
+    if (colpito) {
+        QCOMPARE(spia[0][0].toString(), "posato" + pezzo + "p");
+        QCOMPARE(spia[0][1].toString(), QString("colpito"));
+    } else {
+        QCOMPARE(v.rettangoloPezzoOfferto(), inAttesa);
+    }
+    mappa->setParent(nullptr);
 }
 
 void TestMappaWidget::nascondiPezzo() {

@@ -160,6 +160,8 @@ private slots:
     void menuAttivitaScansione_data();
     void menuAttivitaScansione();
     void caselleNonDisponibili();
+    void casellePuzzle_data();
+    void casellePuzzle();
     void italiaMouse();
     void schedeETorna();
 
@@ -455,6 +457,27 @@ void TestMenu::menuAttivitaScansione() {
         QVERIFY(Visibile(aperta));
         QVERIFY(!menu->isVisible());
     }
+}
+
+void TestMenu::casellePuzzle_data() {
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<int>("modalita");
+    for (const char* a :
+         {"Italia", "Europa", "Africa", "Asia", "Americacs", "Sudamerica", "Australia"}) {
+        QTest::addRow("%s, mouse", a) << QString::fromLatin1(a) << 0;
+        QTest::addRow("%s, scansione", a) << QString::fromLatin1(a) << 3;
+    }
+}
+
+void TestMenu::casellePuzzle() {
+    // The program's own windows: both puzzle tiles are there for every area.
+    QFETCH(QString, area);
+    QFETCH(int, modalita);
+    Stato().Profilo.ModalitaAccesso = qint16(modalita);
+    Stato().AreaScelta = area;
+    auto* menu = Mostra<FormMenu2>(Navigazione::MenuAttivita);
+    QVERIFY(menu->Caselle()[1]->isEnabled());
+    QVERIFY(menu->Caselle()[5]->isEnabled());
 }
 
 void TestMenu::caselleNonDisponibili() {

@@ -41,6 +41,11 @@ int FiltroCategorie::Fotogramma(CategoriaFiltro categoria) {
     return DefinizioneDi(categoria).fotogramma;
 }
 
+QString FiltroCategorie::Parola(CategoriaFiltro categoria) {
+    const Definizione& d = DefinizioneDi(categoria);
+    return d.parola ? QString::fromUtf16(d.parola) : QString();
+}
+
 int FiltroCategorie::Conta(RigheFisiche righe, CategoriaFiltro categoria) {
     const Definizione& d = DefinizioneDi(categoria);
     int n = 0;

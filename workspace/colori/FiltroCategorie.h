@@ -51,6 +51,8 @@ public:
     // Features of the rows that a category counts.
     static int Conta(RigheFisiche righe, CategoriaFiltro categoria);
     static int Fotogramma(CategoriaFiltro categoria);
+    // The category word of an entry ("monte" for Monti); empty for "Tutto".
+    static QString Parola(CategoriaFiltro categoria);
     // The caption of an entry, which depends on the area and, in single-region windows, on the
     // region.
     static QString Didascalia(CategoriaFiltro categoria, const QString& area,

@@ -14,6 +14,8 @@
 
 MappaWidget::MappaWidget(QWidget* parent) : QWidget(parent) {
     InstallaAccessibilitaMappa();
+    if (parent)
+        parent->installEventFilter(this);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Mappa"));
@@ -80,7 +82,19 @@ void MappaWidget::aggiornaPuntatore() {
     }
 }
 
+bool MappaWidget::eventFilter(QObject* oggetto, QEvent* e) {
+    // The viewport (the parent) resized: the part of the map in sight changed with it.
+    if (oggetto == parentWidget() && e->type() == QEvent::Resize && aggiornaZonaVisibile() &&
+        !vista_.pezzoOfferto().isEmpty())
+        update();
+    return QWidget::eventFilter(oggetto, e);
+}
+
 bool MappaWidget::event(QEvent* e) {
+    if (e->type() == QEvent::ParentAboutToChange && parentWidget())
+        parentWidget()->removeEventFilter(this);
+    else if (e->type() == QEvent::ParentChange && parentWidget())
+        parentWidget()->installEventFilter(this);
     // In the large-pointer variants the plain arrow (what unsetCursor() from the window leaves)
     // means the map's own pointer; other shapes a window sets (blank while scanning) stay.
     if (e->type() == QEvent::CursorChange && chiave_ && chiave_->puntatoreGrande &&
@@ -117,6 +131,7 @@ void MappaWidget::SetVariable(const QString& nome, const QString& valore) {
             }
         }
     } else if (nome == VariabilePezzoScelto) {
+        aggiornaZonaVisibile();
         vista_.offriPezzo(valore);
         update();
     } else if (nome == VariabileNascondi) {
@@ -211,7 +226,27 @@ void MappaWidget::lavoroFinito(const std::shared_ptr<Lavoro>& lavoro) {
     update();
 }
 
+bool MappaWidget::aggiornaZonaVisibile() {
+    const QRect zona = isVisible() ? visibleRegion().boundingRect() : QRect();
+    const QRectF nuova = zona.isEmpty() || zona == rect() ? QRectF() : QRectF(zona);
+    if (nuova == zonaVisibile_)
+        return false;
+    zonaVisibile_ = nuova;
+    vista_.impostaZonaVisibile(nuova);
+    return true;
+}
+
+void MappaWidget::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    // Scrolled: the piece on offer follows into the part in sight.
+    if (aggiornaZonaVisibile() && !vista_.pezzoOfferto().isEmpty())
+        update();
+}
+
 void MappaWidget::paintEvent(QPaintEvent* e) {
+    if (aggiornaZonaVisibile() && !vista_.pezzoOfferto().isEmpty() && !vista_.staTrascinando() &&
+        e->rect() != rect())
+        update(); // the piece moved out of the part being painted
     // The part of the widget that can be seen; zoomed in, a margin around it so that scrolling
     // by a step reuses the picture.
     QRect zona = isVisible() ? visibleRegion().boundingRect() : QRect();
@@ -270,6 +305,7 @@ void MappaWidget::paintEvent(QPaintEvent* e) {
 
 void MappaWidget::resizeEvent(QResizeEvent* e) {
     vista_.impostaDimensione(size());
+    aggiornaZonaVisibile();
     immagineValida_ = false;
     QWidget::resizeEvent(e);
 }
@@ -280,6 +316,7 @@ void MappaWidget::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const QPointF p = e->position();
+    aggiornaZonaVisibile();
     if (vista_.trascinamento() && vista_.iniziaTrascinamento(p)) {
         update();
         return;

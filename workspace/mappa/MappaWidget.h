@@ -22,7 +22,8 @@ class QAccessibleInterface;
 //       colours the object named last: an element, a puzzle piece (element name + "p") or the
 //       border layer ("Confini" / "Confine"). Use ColoraElemento(), which sends both in order.
 //   SetVariable("IstanzaNazioneScelta.NazioneScelta", element)   puts that element's piece in the
-//       tray beside the map (puzzle maps with drag only).
+//       tray beside the map (puzzle maps with drag only); zoomed in, where the tray is out of
+//       sight, the piece waits in a corner of the visible part instead.
 //   SetVariable("PerPuzzle.NazioneDaNascondere", element + "p")  takes that piece off the board.
 //   GotoFrame(0..7)   physical maps: 0 every category, 1 monte, 2 pianura, 3 deserto, 4 fiume,
 //       5 ghiacciaio, 6 mare, 7 altri ("indistinto" land and the borders always show).
@@ -105,8 +106,10 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* oggetto, QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -117,6 +120,9 @@ private:
     void avviaLavoro(const QRect& zona, qreal rapporto);
     void lavoroFinito(const std::shared_ptr<Lavoro>& lavoro);
     void aggiornaPuntatore();
+    // The part of the widget its parent lets the pupil see (zoomed in, scrolled); true when it
+    // changed. The piece on offer waits inside it.
+    bool aggiornaZonaVisibile();
     void ridisegnaMappa(); // the picture of the map changed
     void annuncia(int elemento, QAccessible::Event evento);
     void azzeraFigliAccessibili();
@@ -139,6 +145,7 @@ private:
     bool immagineRiusabile_ = false;
     bool anteprima_ = false; // the last paint showed the scaled picture
     std::shared_ptr<Lavoro> lavoro_;
+    QRectF zonaVisibile_; // empty: the whole widget is in sight
     mutable QHash<int, QAccessible::Id> idFigli_;
 };
 

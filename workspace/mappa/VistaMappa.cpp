@@ -955,11 +955,65 @@ QPointF VistaMappa::spostamentoVassoio() const {
     return d;
 }
 
+QRectF VistaMappa::zonaVisibile() const {
+    const QRectF tutto(QPointF(0, 0), QSizeF(dimensione_));
+    const QRectF z = zonaVisibile_.intersected(tutto);
+    return z.isEmpty() ? tutto : z;
+}
+
+VistaMappa::Attesa VistaMappa::attesaPezzo() const {
+    assicuraCache();
+    const QRectF posto = rettangoloPezzo(offerto_);
+    const QRectF z = zonaVisibile();
+    if (posto.isEmpty())
+        return {posto.center(), 1};
+    if (z.contains(vassoio_)) {
+        // The tray is in sight: the piece at map scale, reduced only if the view is smaller.
+        const double s =
+            std::min({1.0, (z.width() - 8) / posto.width(), (z.height() - 8) / posto.height()});
+        return {posto.center() + spostamentoVassoio(), std::max(s, 0.02)};
+    }
+    // Zoomed in: at most 45 % of the visible part, in its corner farthest from the place.
+    const QRectF dentro = z.adjusted(6, 6, -6, -6);
+    const double s = std::max(0.02, std::min({1.0, 0.45 * dentro.width() / posto.width(),
+                                              0.45 * dentro.height() / posto.height()}));
+    const QSizeF m = posto.size() * s;
+    const double x[2] = {dentro.left() + m.width() / 2, dentro.right() - m.width() / 2};
+    const double y[2] = {dentro.top() + m.height() / 2, dentro.bottom() - m.height() / 2};
+    QPointF migliore(x[1], y[1]);
+    double distanza = -1;
+    for (double cy : {y[1], y[0]})
+        for (double cx : {x[1], x[0]}) {
+            const QPointF c(cx, cy);
+            const QPointF v = c - posto.center();
+            const double d = v.x() * v.x() + v.y() * v.y();
+            if (d > distanza + 1) {
+                distanza = d;
+                migliore = c;
+            }
+        }
+    return {migliore, s};
+}
+
 QRectF VistaMappa::rettangoloPezzoOfferto() const {
     if (!trascinamento() || offerto_ < 0 || pezzi_[offerto_].stato != StatoPezzo::NelVassoio)
         return {};
-    const QPointF d = trascinando_ ? spostamentoTrascinamento_ : spostamentoVassoio();
-    return rettangoloPezzo(offerto_).translated(d);
+    const QRectF posto = rettangoloPezzo(offerto_);
+    const double s = trascinando_ ? scalaTrascinamento_ : attesaPezzo().scala;
+    QRectF r(QPointF(), posto.size() * s);
+    r.moveCenter(trascinando_ ? posto.center() + spostamentoTrascinamento_ : attesaPezzo().centro);
+    return r;
+}
+
+double VistaMappa::scalaTrascinamento() const {
+    // Map scale, unless the piece is larger than the part of the map in sight (zoomed in on a
+    // large element): then reduced to fit it, so it can be carried anywhere in view.
+    const QRectF posto = rettangoloPezzo(offerto_);
+    const QRectF z = zonaVisibile();
+    if (posto.isEmpty())
+        return 1;
+    return std::max(
+        0.02, std::min({1.0, 0.8 * z.width() / posto.width(), 0.8 * z.height() / posto.height()}));
 }
 
 bool VistaMappa::iniziaTrascinamento(QPointF punto) {
@@ -967,15 +1021,30 @@ bool VistaMappa::iniziaTrascinamento(QPointF punto) {
     // The whole box of the piece, and a margin, can be grabbed: easier for an unsteady hand.
     if (r.isNull() || !r.adjusted(-8, -8, 8, 8).contains(punto))
         return false;
-    spostamentoTrascinamento_ = spostamentoVassoio();
+    // The piece takes its dragging size with the grabbed point of it under the pointer.
+    const QRectF posto = rettangoloPezzo(offerto_);
+    scalaTrascinamento_ = scalaTrascinamento();
+    const QSizeF m = posto.size() * scalaTrascinamento_;
+    const double u = r.width() > 0 ? std::clamp((punto.x() - r.left()) / r.width(), 0.0, 1.0) : 0.5;
+    const double v =
+        r.height() > 0 ? std::clamp((punto.y() - r.top()) / r.height(), 0.0, 1.0) : 0.5;
+    const QPointF centro =
+        punto - QPointF(u * m.width(), v * m.height()) + QPointF(m.width() / 2, m.height() / 2);
+    inizioTrascinamento_ = centro - posto.center();
+    spostamentoTrascinamento_ = inizioTrascinamento_;
     presa_ = punto;
     trascinando_ = true;
     return true;
 }
 
 void VistaMappa::trascina(QPointF punto) {
-    if (trascinando_)
-        spostamentoTrascinamento_ = spostamentoVassoio() + (punto - presa_);
+    if (!trascinando_)
+        return;
+    // The pointer may leave the map; the piece stays where it can be seen.
+    const QRectF z = zonaVisibile();
+    const QPointF p(std::clamp(punto.x(), z.left(), z.right()),
+                    std::clamp(punto.y(), z.top(), z.bottom()));
+    spostamentoTrascinamento_ = inizioTrascinamento_ + (p - presa_);
 }
 
 bool VistaMappa::incastra(QPointF d) const {
@@ -994,7 +1063,18 @@ bool VistaMappa::rilascia(QPointF punto) {
         return false;
     trascina(punto);
     trascinando_ = false;
-    if (!incastra(spostamentoTrascinamento_))
+    const QPointF d = spostamentoTrascinamento_;
+    bool dentro = false;
+    if (scalaTrascinamento_ < 1) {
+        // A reduced piece fits when its centre falls on its place, or near its middle.
+        const Colpo c = colpisci(rettangoloPezzo(offerto_).center() + d);
+        dentro =
+            std::hypot(d.x(), d.y()) <= TolleranzaIncastro ||
+            (c.indice >= 0 && dati_->elementi[c.indice].nome == dati_->elementi[offerto_].nome);
+    } else {
+        dentro = incastra(d);
+    }
+    if (!dentro)
         return false; // back to the tray
     pezzi_[offerto_].stato = StatoPezzo::Posato;
     return true;
@@ -1332,31 +1412,70 @@ void VistaMappa::disegnaPezzo(QPainter& p) const {
     const QRectF pezzo = rettangoloPezzoOfferto();
     if (pezzo.isNull())
         return;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
     const QList<ElementoMappa>& el = dati_->elementi;
-    const QPointF d = trascinando_ ? spostamentoTrascinamento_ : spostamentoVassoio();
+    const QPointF centro = rettangoloPezzo(offerto_).center();
+    const QPointF d = pezzo.center() - centro;
     const QColor c =
         coloriPezzi_[offerto_].isValid() ? coloriPezzi_[offerto_] : colorePezzoIniziale;
     const Forma& f = forme_[offerto_];
     if (f.marcatore || el[offerto_].forma == FormaElemento::Punto) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, true);
         disegnaSimboli(p, offerto_, c, d);
-    } else {
-        const QPainterPath pp = percorso(offerto_);
-        p.translate(d);
-        if (el[offerto_].forma == FormaElemento::Area) {
-            p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.drawPath(pp);
-            p.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.setBrush(c);
-            p.drawPath(pp);
-        } else {
-            p.strokePath(pp, QPen(Qt::black, spessoreLinee() + 4, Qt::SolidLine, Qt::RoundCap,
-                                  Qt::RoundJoin));
-            p.strokePath(pp, QPen(c, spessoreLinee(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        }
+        p.restore();
+        return;
     }
-    p.restore();
+    // Outlining a large piece costs far more than a frame; it is drawn once per piece, size and
+    // colour, and a drag only moves the picture.
+    const double scala = trascinando_ ? scalaTrascinamento_ : attesaPezzo().scala;
+    const qreal rapporto = p.device() ? std::max<qreal>(1.0, p.device()->devicePixelRatioF()) : 1.0;
+    const double margine = std::max(5.0, spessoreLinee() + 4) / 2 + 2;
+    if (immaginePezzo_.isNull() || pezzoInImmagine_ != offerto_ || scalaImmagine_ != scala ||
+        coloreImmagine_ != c || generazioneImmagine_ != generazione_ ||
+        immaginePezzo_.devicePixelRatio() != rapporto) {
+        const QRectF cornice = pezzo.adjusted(-margine, -margine, margine, margine);
+        const QSize px(int(std::ceil(cornice.width() * rapporto)),
+                       int(std::ceil(cornice.height() * rapporto)));
+        immaginePezzo_ = QImage(px, QImage::Format_ARGB32_Premultiplied);
+        immaginePezzo_.setDevicePixelRatio(rapporto);
+        immaginePezzo_.fill(Qt::transparent);
+        QPainter q(&immaginePezzo_);
+        q.setRenderHint(QPainter::Antialiasing, true);
+        // Moved and reduced as a path, so that outlines keep their width.
+        QTransform t;
+        t.translate(margine, margine);
+        t.scale(scala, scala);
+        t.translate(-(centro.x() - pezzo.width() / scala / 2),
+                    -(centro.y() - pezzo.height() / scala / 2));
+        const QPainterPath pp = t.map(percorso(offerto_));
+        if (el[offerto_].forma == FormaElemento::Area) {
+            // A white halo and a black outline, as hairlines drawn a few times side by side:
+            // on coastlines of thousands of points a wide pen costs ten times more.
+            q.setBrush(Qt::NoBrush);
+            q.setPen(QPen(Qt::white, 0));
+            for (const QPointF o :
+                 {QPointF(-2, -2), QPointF(2, -2), QPointF(-2, 2), QPointF(2, 2), QPointF(0, -2.5),
+                  QPointF(0, 2.5), QPointF(-2.5, 0), QPointF(2.5, 0)})
+                q.drawPath(pp.translated(o));
+            q.setPen(Qt::NoPen);
+            q.setBrush(c);
+            q.drawPath(pp);
+            q.setBrush(Qt::NoBrush);
+            q.setPen(QPen(Qt::black, 0));
+            for (const QPointF o :
+                 {QPointF(-0.6, -0.6), QPointF(0.6, -0.6), QPointF(-0.6, 0.6), QPointF(0.6, 0.6)})
+                q.drawPath(pp.translated(o));
+        } else {
+            q.strokePath(pp, QPen(Qt::black, spessoreLinee() + 4, Qt::SolidLine, Qt::RoundCap,
+                                  Qt::BevelJoin));
+            q.strokePath(pp, QPen(c, spessoreLinee(), Qt::SolidLine, Qt::RoundCap, Qt::BevelJoin));
+        }
+        pezzoInImmagine_ = offerto_;
+        scalaImmagine_ = scala;
+        coloreImmagine_ = c;
+        generazioneImmagine_ = generazione_;
+    }
+    p.drawImage(pezzo.topLeft() - QPointF(margine, margine), immaginePezzo_);
 }
 
 // --- pointer ----------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "workspace/mappa/ModelloMappa.h"
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QPainterPath>
 #include <QRectF>
@@ -105,6 +106,14 @@ public:
     bool incastra(QPointF spostamento) const;
     QRectF rettangoloVassoio() const;
     QRectF rettangoloPezzoOfferto() const; // where the piece on offer is drawn now
+    // The part of the map the pupil can see without scrolling (device coordinates; empty: all
+    // of it). Zoomed in, the tray may be out of sight: the piece on offer then waits in the
+    // corner of the visible part farthest from its place, reduced to fit there, and comes back
+    // to map scale when it is picked up (or to 80 % of the visible part, when larger; such a
+    // piece fits when its centre is dropped on its place). A dragged piece never leaves the
+    // visible part.
+    void impostaZonaVisibile(const QRectF& zona) { zonaVisibile_ = zona; }
+    QRectF zonaVisibile() const;
 
     // --- geometry ----------------------------------------------------------------------------
     QRectF rettangoloMappa() const;    // the map frame in device pixels
@@ -198,6 +207,12 @@ private:
     QPainterPath percorso(int i) const;
     void disegnaSimboli(QPainter& p, int i, const QColor& colore, QPointF spostamento) const;
     QPointF spostamentoVassoio() const;
+    struct Attesa {
+        QPointF centro; // centre of the piece waiting for the pupil
+        double scala = 1;
+    };
+    Attesa attesaPezzo() const;
+    double scalaTrascinamento() const;
     QRectF rettangoloPezzo(int i) const;
 
     std::shared_ptr<const DatiMappa> dati_;
@@ -215,7 +230,10 @@ private:
     int offerto_ = -1;
     bool trascinando_ = false;
     QPointF presa_;
+    QPointF inizioTrascinamento_;
+    double scalaTrascinamento_ = 1;
     QPointF spostamentoTrascinamento_;
+    QRectF zonaVisibile_;
 
     mutable bool cacheValida_ = false;
     mutable int generazione_ = 0;
@@ -235,6 +253,12 @@ private:
     mutable QRectF rettangoloMappa_;
     mutable QRectF vassoio_;
     mutable double scala_ = 1;
+    // The piece on offer as last drawn.
+    mutable QImage immaginePezzo_;
+    mutable int pezzoInImmagine_ = -1;
+    mutable double scalaImmagine_ = 0;
+    mutable QColor coloreImmagine_;
+    mutable int generazioneImmagine_ = -1;
 };
 
 // Our large high-contrast pointer: a black-outlined yellow arrow, lato pixels tall (at least 48),

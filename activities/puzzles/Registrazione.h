@@ -1,0 +1,4 @@
+#pragma once
+
+// Gives the four puzzle windows their navigation names.
+void RegistraFinestrePuzzle();
