@@ -31,17 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
              letto->Personaggio.size() <= 255);
     const QByteArray scritto = ScriviProfilo(*letto);
     const auto riletto = LeggiProfilo(scritto);
+    // A text value the unquoted format cannot hold shifts the values after it (documented): such
+    // a file need only read without harm.
+    if (!testoScrivibile(letto->NomeFont) || !testoScrivibile(letto->ModoVoce) ||
+        !testoScrivibile(letto->Personaggio))
+        return 0;
     VERIFICA(riletto.has_value());
-    // Numbers and flags always come back.
-    VERIFICA(riletto->DimensioneFont == letto->DimensioneFont);
-    VERIFICA(riletto->SchemaPolitico == letto->SchemaPolitico);
-    VERIFICA(riletto->SchemaFisico == letto->SchemaFisico);
-    VERIFICA(riletto->TracciaAttivita == letto->TracciaAttivita);
-    if (testoScrivibile(letto->NomeFont) && testoScrivibile(letto->ModoVoce) &&
-        testoScrivibile(letto->Personaggio)) {
-        VERIFICA(*riletto == *letto);
-        // A file the program wrote loads unchanged.
-        VERIFICA(ScriviProfilo(*riletto) == scritto);
-    }
+    VERIFICA(*riletto == *letto);
+    // A file the program wrote loads unchanged.
+    VERIFICA(ScriviProfilo(*riletto) == scritto);
     return 0;
 }

@@ -1,4 +1,4 @@
-// The RTF reader: any bytes give a document (at least one paragraph, no empty runs, adjacent runs
+// The RTF reader: any bytes give a document (at least one paragraph, adjacent runs
 // of different formats); the reading of its text then walks every sentence to the end.
 
 #include "tests/fuzz/Verifica.h"
