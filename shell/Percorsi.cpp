@@ -63,7 +63,7 @@ QString motivo(int codice) {
         return QStringLiteral("il disco è protetto da scrittura");
     case ENOENT:
     case ENOTDIR:
-        return QStringLiteral("la cartella non esiste");
+        return QStringLiteral("il file o la sua cartella non esiste");
     case EIO:
         return QStringLiteral("errore del disco");
     default:
