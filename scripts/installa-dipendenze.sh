@@ -11,6 +11,7 @@ PACCHETTI=(
     qt6-qpa-plugins
     pulseaudio xvfb xauth
     clang libclang-rt-14-dev
+    dpkg-dev desktop-file-utils appstream librsvg2-bin
 )
 
 mancanti=()
