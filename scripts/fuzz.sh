@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 secondi="${1:-60}"
 shift || true
 bersagli=(fuzz_profilo fuzz_mappa fuzz_rtf fuzz_frasi)
+# The results files of the exercise log, when the log is part of the program.
+[ -f results/FileRisultati.h ] && bersagli+=(fuzz_rpt)
 [ $# -gt 0 ] && bersagli=("$@")
 
 scripts/installa-dipendenze.sh
@@ -29,6 +31,7 @@ semi() {
         find tests/fuzz/semi/mappa -type f
         find data/mappe tests -name '*.geojson' -size -64k -type f ;;
     fuzz_rtf | fuzz_frasi) find data tests \( -name '*.rtf' -o -name '*.txt' \) -size -64k -type f ;;
+    fuzz_rpt) find tests -name '*.rpt' -size -64k -type f ;;
     esac | while IFS= read -r f; do
         cp "$f" "$cartella/$(printf '%s' "$f" | md5sum | cut -c1-16)"
     done
