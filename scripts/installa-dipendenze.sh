@@ -11,7 +11,9 @@ PACCHETTI=(
     qt6-qpa-plugins
     pulseaudio xvfb xauth
     clang libclang-rt-14-dev
+    poppler-utils
     dpkg-dev desktop-file-utils appstream librsvg2-bin
+    poppler-utils
 )
 
 mancanti=()

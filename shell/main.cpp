@@ -1,4 +1,5 @@
 #include "shell/Avvio.h"
+#include "shell/FiltroInterruttori.h"
 #include "shell/FormAvvio.h"
 #include "shell/Messaggi.h"
 #include "shell/Navigazione.h"
@@ -16,7 +17,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orbisto"));
-    QApplication::setApplicationDisplayName(TitoloProgramma);
+    // No display name: the platform would append it to every title ("Error — ..."); the windows
+    // and message boxes carry their own titles.
 
     // Qt's own dialogs (Yes/No buttons, file and print dialogs) in Italian.
     QTranslator traduzioneQt;
@@ -43,6 +45,8 @@ int main(int argc, char* argv[]) {
     }
 
     RegistraFinestre();
+    // Every switch press is one action, in every window and dialog.
+    FiltroInterruttori::Installa();
     auto* avvio = new FormAvvio;
     avvio->setAttribute(Qt::WA_DeleteOnClose);
     if (!DispositivoAudioPresente()) {

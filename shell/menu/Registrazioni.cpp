@@ -1,12 +1,15 @@
 #include "shell/menu/Registrazioni.h"
 
 #include "activities/exploration/Registrazione.h"
+#include "activities/quizzes/Registrazione.h"
+#include "results/FormEserciziEseguiti.h"
 
 #include "shell/Navigazione.h"
 #include "shell/menu/FormInfo.h"
 #include "shell/menu/FormMenu.h"
 #include "shell/menu/FormMenu2.h"
 #include "shell/menu/FormMenu3.h"
+#include "shell/menu/NomiFinestre.h"
 
 void RegistraFinestre() {
     Navigazione::Registra(Navigazione::MenuAree, [] { return new FormMenu; });
@@ -14,4 +17,6 @@ void RegistraFinestre() {
     Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FormMenu3; });
     Navigazione::Registra(Navigazione::Informazioni, [] { return new FormInfo; });
     RegistraFinestreEsplorazione();
+    RegistraFinestreQuiz();
+    Navigazione::Registra(NomiFinestre::EserciziEseguiti, [] { return new FormEserciziEseguiti; });
 }

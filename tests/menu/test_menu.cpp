@@ -3,6 +3,7 @@
 // are stand-ins that only record that they were shown.
 
 #include "catalog/CatalogoArea.h"
+#include "catalog/Preset.h"
 #include "catalog/Tavolozza.h"
 #include "shell/Avvio.h"
 #include "shell/Messaggi.h"
@@ -18,6 +19,8 @@
 #include "shell/menu/FormMenu3.h"
 #include "shell/menu/NomiFinestre.h"
 #include "shell/menu/Registrazioni.h"
+#include "tests/comune/ContrastoDisegnato.h"
+#include "tests/comune/TastiFinestra.h"
 #include "workspace/colori/ColoriMappa.h"
 #include "workspace/mappa/MappaWidget.h"
 
@@ -28,11 +31,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+Q_DECLARE_METATYPE(FlussoTasti)
 
 namespace {
 
@@ -91,14 +97,14 @@ template <typename T> T* Mostra(const QString& nome) {
     return w;
 }
 
-// A switch press and release (or just one of them) on the widget that has the keyboard.
+// A switch press or release on the widget that has the keyboard, through the switch filter.
 void Premi(QWidget* finestra, Qt::Key tasto) {
     QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : finestra;
-    QTest::keyPress(w, tasto);
+    TastiFinestra::Premi(w, tasto);
 }
 void Rilascia(QWidget* finestra, Qt::Key tasto) {
     QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : finestra;
-    QTest::keyRelease(w, tasto);
+    TastiFinestra::Rilascia(w, tasto);
 }
 
 // Runs a script on a menu: "t" a clock tick, "S" Space pressed and released, "E" Enter pressed
@@ -163,9 +169,20 @@ private slots:
     void sceltaRegioneAutomatica();
     void regioneACaso_data();
     void regioneACaso();
+    void regioniPerInterruttore_data();
+    void regioniPerInterruttore();
+
+    void unaPressioneUnaAzione_data();
+    void unaPressioneUnaAzione();
 
     void caratteriGrandi_data();
     void caratteriGrandi();
+    void barraLeggibile_data();
+    void barraLeggibile();
+    void messaggiLeggibili_data();
+    void messaggiLeggibili();
+    void viaDiUscitaPerInterruttore_data();
+    void viaDiUscitaPerInterruttore();
     void miniature_data();
     void miniature();
 
@@ -406,9 +423,12 @@ void TestMenu::menuAttivitaScansione_data() {
     QTest::newRow("Italia manuale: Regioni, la mappa passa per la scelta della regione")
         << "Italia" << 2 << "S E E"
         << "- 0" << Navigazione::SceltaRegione;
-    QTest::newRow("Italia manuale: Regioni, la mappa fisica è dell'Italia intera")
+    QTest::newRow("Italia manuale: Regioni, la mappa fisica passa per la scelta della regione")
         << "Italia" << 2 << "S E S S S S E"
-        << "- 0 1 2 3 4" << NomiFinestre::MappaFisica;
+        << "- 0 1 2 3 4" << Navigazione::SceltaRegione;
+    QTest::newRow("Italia automatica: Regioni, il puzzle fisico passa per la scelta della regione")
+        << "Italia" << 3 << "t S t t t t t S"
+        << "- 0 1 2 3 4 5" << Navigazione::SceltaRegione;
     QTest::newRow("Italia automatica: Nazione, il Test è saltato") << "Italia" << 3 << "S t t t t"
                                                                    << "0 1 2 4 5"
                                                                    << "";
@@ -452,8 +472,12 @@ void TestMenu::menuAttivitaScansione() {
 }
 
 void TestMenu::caselleNonDisponibili() {
-    // Only the two exploration windows exist: the other activities are shown but disabled, and
-    // the highlight passes over them.
+    // Only the menus and the two exploration windows exist: the other activities are shown but
+    // disabled, and the highlight passes over them.
+    Navigazione::Azzera();
+    Navigazione::Registra(Navigazione::MenuAree, [] { return new FormMenu; });
+    Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FormMenu2; });
+    Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FormMenu3; });
     RegistraFinte({NomiFinestre::MappaPolitica, NomiFinestre::MappaFisica});
     Stato().Profilo.ModalitaAccesso = 3;
     Stato().AreaScelta = "Asia";
@@ -699,6 +723,44 @@ void TestMenu::regioneACaso() {
     QVERIFY(Visibile(aperta));
 }
 
+void TestMenu::regioniPerInterruttore_data() {
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<int>("casella");
+    QTest::addColumn<QString>("aperta");
+    for (const int modo : {2, 3}) {
+        const char* m = modo == 2 ? "manuale" : "automatica";
+        QTest::addRow("mappa fisica, %s", m) << modo << 4 << NomiFinestre::MappaFisicaRegione;
+        QTest::addRow("puzzle fisico, %s", m) << modo << 5 << NomiFinestre::PuzzleFisicoRegione;
+        QTest::addRow("dov'è fisico, %s", m) << modo << 6 << NomiFinestre::DoveFisicoRegione;
+    }
+}
+
+void TestMenu::regioniPerInterruttore() {
+    // With "Regioni" chosen by the switches, the physical tiles lead to the region chooser as
+    // with the mouse, and from there to the region's physical window.
+    QFETCH(int, modo);
+    QFETCH(int, casella);
+    QFETCH(QString, aperta);
+    RegistraFinte(TutteLeAttivita);
+    Stato().Profilo.ModalitaAccesso = qint16(modo);
+    Stato().AreaScelta = "Italia";
+    CaricaCatalogoPolitico(Stato().Catalogo, "Italia");
+    auto* menu = Mostra<FormMenu2>(Navigazione::MenuAttivita);
+    QVERIFY(menu);
+    QString copione = modo == 2 ? "S E" : "t S";
+    for (int i = 0; i < casella; ++i)
+        copione += modo == 2 ? " S" : " t";
+    copione += modo == 2 ? " E" : " S";
+    Esegui(menu, copione);
+    auto* scelta = qobject_cast<FormMenu3*>(Visibile(Navigazione::SceltaRegione));
+    QVERIFY(scelta);
+    QCOMPARE(int(Stato().AttivitaScelta), casella);
+    Esegui(scelta, modo == 2 ? "S E" : "t S");
+    QVERIFY(messaggi_.errori.isEmpty());
+    QCOMPARE(Stato().RegioneScelta, QStringLiteral("Valle d'Aosta"));
+    QVERIFY(Visibile(aperta));
+}
+
 // --- every window, large and small fonts ----------------------------------------------------
 
 void TestMenu::caratteriGrandi_data() {
@@ -796,6 +858,259 @@ void TestMenu::miniature() {
     Percorsi::ImpostaCartellaProgramma(vuota.path());
     QVERIFY(DisegniMenu::MiniaturaMappa(area, tipo, QSize(121, 90), p).isNull());
     QVERIFY(DisegniMenu::MiniaturaMappa(area, tipo, QSize(0, 0), p).isNull());
+}
+
+void TestMenu::unaPressioneUnaAzione_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<FlussoTasti>("flusso");
+    QTest::addColumn<int>("consegna");
+    QTest::addColumn<QString>("esito");
+    using namespace FlussiTasti;
+    const struct {
+        const char* nome;
+        FlussoTasti (*flusso)(int);
+    } flussi[] = {
+        {"tenuto 3 s non segnato", [](int t) { return Tenuto(t, 0, 3000, Contrassegno::Nessuno); }},
+        {"tenuto 3 s a segni alterni",
+         [](int t) { return Tenuto(t, 0, 3000, Contrassegno::Alterni); }},
+        {"rimbalzante", [](int t) { return Rimbalzante(t, 0); }},
+        {"pulito", [](int t) { return Pulito(t, 0); }},
+    };
+    // What one action does: in the area menu Space steps to Europa, Enter (manual) or Space
+    // (automatic) opens Italy's activity menu, which stays at its start (the choice "Nazione"
+    // highlighted); in Europe's activity menu
+    // Space steps to the puzzle and a choice opens the political map.
+    const struct {
+        const char* menu;
+        const char* modo;
+        int modalita;
+        int tasto;
+        const char* esito;
+    } casi[] = {
+        {"aree", "manuale, Spazio", 2, Qt::Key_Space, "aree 1"},
+        {"aree", "manuale, Invio", 2, Qt::Key_Return, "scelta 0"},
+        {"aree", "automatica, Spazio", 3, Qt::Key_Space, "scelta 0"},
+        {"attivita", "manuale, Spazio", 2, Qt::Key_Space, "attivita 1"},
+        {"attivita", "manuale, Invio", 2, Qt::Key_Return, "mappa"},
+        {"attivita", "automatica, Spazio", 3, Qt::Key_Space, "mappa"},
+    };
+    for (const auto& c : casi)
+        for (const auto& fl : flussi)
+            for (const Consegna d : {Consegna::Regolare, Consegna::PressioneInRitardo})
+                QTest::addRow("%s, %s, %s%s", c.menu, c.modo, fl.nome,
+                              d == Consegna::Regolare ? "" : ", pressioni in ritardo")
+                    << QString(c.menu) << c.modalita << fl.flusso(c.tasto) << int(d)
+                    << QString(c.esito);
+}
+
+void TestMenu::unaPressioneUnaAzione() {
+    // A held or bouncing switch acts once, also when the window it opened takes the rest of the
+    // hold.
+    QFETCH(QString, menu);
+    QFETCH(int, modo);
+    QFETCH(FlussoTasti, flusso);
+    QFETCH(int, consegna);
+    QFETCH(QString, esito);
+    RegistraFinte(TutteLeAttivita);
+    Stato().Profilo.ModalitaAccesso = qint16(modo);
+    SalvaProfilo(Stato());
+    FinestraMenu* m = nullptr;
+    if (menu == u"aree") {
+        m = Mostra<FormMenu>(Navigazione::MenuAree);
+    } else {
+        Stato().AreaScelta = QStringLiteral("Europa");
+        m = Mostra<FormMenu2>(Navigazione::MenuAttivita);
+    }
+    QVERIFY(m);
+    TastiFinestra::Riproduci(flusso, FlussiTasti::Consegna(consegna), [] {
+        if (QWidget* w = QApplication::focusWidget())
+            return w;
+        for (const QString& n : {Navigazione::MenuAree, Navigazione::MenuAttivita})
+            if (QWidget* w = Visibile(n))
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList aperte;
+    for (const QString& n : TutteLeAttivita)
+        if (auto* f = dynamic_cast<Finta*>(Navigazione::Esistente(n)))
+            aperte << QStringLiteral("%1 x%2").arg(n).arg(f->attivazioni);
+    QString visto;
+    if (auto* aree = qobject_cast<FormMenu*>(Visibile(Navigazione::MenuAree)))
+        visto = QStringLiteral("aree %1").arg(aree->CasellaEvidenziata());
+    else if (auto* attivita = qobject_cast<FormMenu2*>(Visibile(Navigazione::MenuAttivita))) {
+        visto = QStringLiteral("attivita %1").arg(attivita->CasellaEvidenziata());
+        for (int i = 0; i < 2; ++i)
+            if (attivita->PulsanteScelta(i)->isVisible() &&
+                attivita->PulsanteScelta(i)->property("evidenziato").toBool())
+                visto = QStringLiteral("scelta %1").arg(i);
+    }
+    if (esito == u"mappa") {
+        QCOMPARE(aperte, QStringList{NomiFinestre::MappaPolitica + " x1"});
+    } else {
+        QCOMPARE(aperte, QStringList());
+        QCOMPARE(visto, esito);
+    }
+}
+
+namespace {
+
+// The colour schemes of the tests of readability: the political presets, and personal schemes
+// whose text is the background colour.
+void Schemi() {
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("colore");
+}
+
+struct Schema {
+    QString nome;
+    int preset; // political preset, 0 for the personal scheme
+    int colore; // personal scheme: text and background both this entry
+};
+
+QList<Schema> SchemiDaProvare() {
+    QList<Schema> out;
+    for (int n = 1; n <= NumeroPresetPolitici; ++n)
+        out << Schema{QStringLiteral("Configurazione %1").arg(n), n, -1};
+    for (int c : {0, 100, 215})
+        out << Schema{QStringLiteral("testo uguale allo sfondo %1").arg(c), 0, c};
+    return out;
+}
+
+void ApplicaSchema(int preset, int colore) {
+    if (preset > 0) {
+        ApplicaPresetPolitico(Stato().Profilo, preset);
+    } else {
+        Stato().Profilo.ColoreTesto = qint16(colore);
+        Stato().Profilo.ColoreSfondo = qint16(colore);
+    }
+}
+
+} // namespace
+
+void TestMenu::barraLeggibile_data() {
+    Schemi();
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<int>("punti");
+    for (const QString& f :
+         {Navigazione::MenuAree, Navigazione::MenuAttivita, Navigazione::SceltaRegione}) {
+        for (const Schema& sc : SchemiDaProvare())
+            for (int punti : {24, 48})
+                QTest::addRow("%s, %s, %d punti", qPrintable(f), qPrintable(sc.nome), punti)
+                    << sc.preset << sc.colore << f << punti;
+    }
+}
+
+void TestMenu::barraLeggibile() {
+    // Every entry of the menu bar is drawn with a contrast of at least 4.5:1 under every scheme,
+    // in the profile's font size as far as the bar holds every entry.
+    QFETCH(int, preset);
+    QFETCH(int, colore);
+    QFETCH(QString, finestra);
+    QFETCH(int, punti);
+    RegistraFinte({NomiFinestre::Configurazione});
+    ApplicaSchema(preset, colore);
+    Stato().Profilo.DimensioneFont = qint16(punti);
+    Stato().Profilo.TracciaAttivita = true; // every entry of the area menu
+    Stato().AreaScelta = "Europa";
+    SalvaProfilo(Stato());
+    auto* m = Mostra<FinestraMenu>(finestra);
+    QVERIFY(m);
+    // A school screen.
+    m->resize(1280, 800);
+    m->Attivazione();
+    QMenuBar* barra = m->BarraMenu();
+    const auto voci = ContrastoDisegnato::VociDellaBarra(barra);
+    QVERIFY(voci.size() >= 2);
+    for (const auto& [voce, rapporto] : voci)
+        QVERIFY2(rapporto >= Contrasto::Minimo,
+                 qPrintable(QStringLiteral("%1: %2").arg(voce).arg(rapporto)));
+    for (QAction* a : barra->actions())
+        if (a->isVisible())
+            QVERIFY2(barra->rect().contains(barra->actionGeometry(a)), qPrintable(a->text()));
+    QVERIFY(barra->font().pointSize() <= punti);
+    if (punti == 24)
+        QCOMPARE(barra->font().pointSize(), punti);
+}
+
+void TestMenu::messaggiLeggibili_data() {
+    Schemi();
+    QTest::addColumn<QString>("titolo");
+    for (const Schema& sc : SchemiDaProvare())
+        QTest::newRow(qPrintable(sc.nome)) << sc.preset << sc.colore << TitoloProgramma;
+    QTest::newRow("seconda copia") << 1 << -1 << "Error";
+}
+
+void TestMenu::messaggiLeggibili() {
+    // Message boxes in the profile's font size and readable colours, with the title given.
+    QFETCH(int, preset);
+    QFETCH(int, colore);
+    QFETCH(QString, titolo);
+    ApplicaSchema(preset, colore);
+    Stato().Profilo.DimensioneFont = 36;
+    const QString testo = QStringLiteral("Questa regione non è ancora stata inserita.");
+    QMessageBox box(QMessageBox::Critical, titolo, testo, QMessageBox::Ok);
+    PreparaMessaggio(box);
+    box.adjustSize();
+    QCOMPARE(box.windowTitle(), titolo);
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    QLabel* etichetta = nullptr;
+    for (QLabel* l : box.findChildren<QLabel*>())
+        if (l->text() == testo)
+            etichetta = l;
+    QVERIFY(etichetta);
+    QCOMPARE(etichetta->font().pointSize(), 36);
+    QCOMPARE(box.button(QMessageBox::Ok)->font().pointSize(), 36);
+    const QImage immagine = box.grab().toImage();
+    const QRect r(etichetta->mapTo(&box, QPoint(0, 0)), etichetta->size());
+    const double rapporto = ContrastoDisegnato::Rapporto(immagine, r);
+    QVERIFY2(rapporto >= Contrasto::Minimo, qPrintable(QString::number(rapporto)));
+}
+
+void TestMenu::viaDiUscitaPerInterruttore_data() {
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<QString>("finestra");
+    for (const int modo : {2, 3}) {
+        const char* m = modo == 2 ? "manuale" : "automatica";
+        for (const QString& f : {QStringLiteral("informazioni"), QStringLiteral("messaggio")}) {
+            QTest::addRow("%s, %s, Spazio", qPrintable(f), m) << modo << int(Qt::Key_Space) << f;
+            if (modo == 2)
+                QTest::addRow("%s, %s, Invio", qPrintable(f), m)
+                    << modo << int(Qt::Key_Return) << f;
+        }
+    }
+}
+
+void TestMenu::viaDiUscitaPerInterruttore() {
+    // The about box and the message boxes close with the switches: their button has the keys.
+    QFETCH(int, modo);
+    QFETCH(int, tasto);
+    QFETCH(QString, finestra);
+    Stato().Profilo.ModalitaAccesso = qint16(modo);
+    SalvaProfilo(Stato());
+    QWidget* w = nullptr;
+    QScopedPointer<QMessageBox> box;
+    if (finestra == u"informazioni") {
+        w = Mostra<FormInfo>(Navigazione::Informazioni);
+    } else {
+        box.reset(new QMessageBox(QMessageBox::Critical, TitoloProgramma,
+                                  QStringLiteral("Questa regione non è ancora stata inserita."),
+                                  QMessageBox::Ok));
+        PreparaMessaggio(*box);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowActive(box.data()));
+        w = box.data();
+    }
+    QVERIFY(w);
+    QWidget* tasti = QApplication::focusWidget();
+    QVERIFY(tasti && w->isAncestorOf(tasti));
+    TastiFinestra::Premi(tasti, tasto);
+    TastiFinestra::Rilascia(tasti, tasto);
+    QVERIFY(!w->isVisible());
+    if (finestra == u"informazioni")
+        QVERIFY(Visibile(Navigazione::MenuAree));
 }
 
 QTEST_MAIN(TestMenu)

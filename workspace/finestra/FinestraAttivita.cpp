@@ -1,8 +1,11 @@
 #include "workspace/finestra/FinestraAttivita.h"
 
 #include "catalog/Tavolozza.h"
+#include "printing/StampeAttivita.h"
+#include "shell/AspettoProfilo.h"
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
+#include "workspace/colori/Contrasto.h"
 #include "workspace/finestra/VistaZoom.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/scansione/OrologioScansione.h"
@@ -17,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -106,6 +110,15 @@ FinestraAttivita::FinestraAttivita(Tipo tipo, QWidget* parent)
     text1_->setFocusPolicy(Qt::NoFocus);
     text1_->setTextMargins(0, 0, 0, 0);
 
+    // The way out for switch users: the last stop of the scanning cycle, beside the name box.
+    esci_ = new QPushButton(QStringLiteral("Esci"), area_);
+    esci_->setObjectName(QStringLiteral("PulsanteEsci"));
+    esci_->setAccessibleName(QStringLiteral("Esci"));
+    esci_->setAccessibleDescription(QStringLiteral("Chiude la mappa e torna al menu"));
+    esci_->setFocusPolicy(Qt::NoFocus);
+    esci_->hide();
+    connect(esci_, &QPushButton::clicked, this, &FinestraAttivita::Esci);
+
     label1_ = new QLabel(QStringLiteral("Per settare i font"), area_);
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->hide();
@@ -180,13 +193,15 @@ void FinestraAttivita::CostruisciMenu() {
     auto* stampa = barra_->addMenu(QStringLiteral("&Stampa"));
     stampa->setObjectName(QStringLiteral("mnuStampa"));
     stampa->menuAction()->setObjectName(QStringLiteral("mnuStampa"));
-    // Printing arrives with its own windows: the entries are shown, not yet usable.
-    NuovaAzione(stampa, QStringLiteral("mnuStampaMappaBN"),
-                QStringLiteral("stampa mappa bianco e nero"), QKeySequence(Qt::CTRL | Qt::Key_S))
-        ->setEnabled(false);
-    NuovaAzione(stampa, QStringLiteral("mnuStampaEsercizio"),
-                QStringLiteral("stampa pagina esercizio"), QKeySequence(Qt::CTRL | Qt::Key_P))
-        ->setEnabled(false);
+    // The black-and-white sheet (modal; closing it runs the activation again) and the page.
+    connect(NuovaAzione(stampa, QStringLiteral("mnuStampaMappaBN"),
+                        QStringLiteral("stampa mappa bianco e nero"),
+                        QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] { StampaMappaBiancoNero(this); });
+    connect(NuovaAzione(stampa, QStringLiteral("mnuStampaEsercizio"),
+                        QStringLiteral("stampa pagina esercizio"),
+                        QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, [this] { StampaPaginaEsercizio(this); });
 
     auto* dim = barra_->addMenu(QStringLiteral("&Dimensioni"));
     dim->setObjectName(QStringLiteral("mnuDimensioni"));
@@ -287,6 +302,16 @@ bool FinestraAttivita::PausaSicura(double secondi) {
 void FinestraAttivita::ImpostaModoAccesso() {
     const ProfiloUtente& p = Stato().Profilo;
     modo_ = ModoDaAccesso(p.ModalitaAccesso);
+    for (QAbstractButton* b : std::as_const(fermate_))
+        if (b)
+            EvidenziaFermata(int(fermate_.indexOf(b)), false);
+    fermate_.clear();
+    for (QAbstractButton* b : FermatePrimaDiEsci())
+        if (b && b != esci_)
+            fermate_.append(b);
+    fermate_.append(esci_);
+    // "Esci" beside the name box in the scanning modes.
+    DimensioniFisse();
     scansione_ = CreaScansione();
     scansione_->Attiva();
     orologio_->Azzera();
@@ -327,8 +352,13 @@ std::unique_ptr<ComandoScansione> FinestraAttivita::CreaScansione() const {
     o.indiceIniziale = -1;
     const auto ripristino = tipo_ == Tipo::Politica ? CicloScansione::Ripristino::Precedente
                                                     : CicloScansione::Ripristino::SoloSeEvidenziato;
-    CicloScansione ciclo(UltimoElemento(), ripristino,
-                         [this](int i) { return SaltaNellaScansione(i); });
+    const int ultimo = UltimoElemento();
+    CicloScansione ciclo(ultimo + int(fermate_.size()), ripristino, [this, ultimo](int i) {
+        if (i <= ultimo)
+            return SaltaNellaScansione(i);
+        const int f = Fermata(i);
+        return f < 0 || !fermate_[f] || !fermate_[f]->isEnabled() || fermate_[f]->isHidden();
+    });
     return std::make_unique<ComandoScansione>(std::move(ciclo), o);
 }
 
@@ -376,17 +406,25 @@ void FinestraAttivita::ImpostaColori() {
           static_cast<QWidget*>(automatica_), static_cast<QWidget*>(frecce_)})
         Colora(w, c.finestra);
     const QFont f = FontProfilo();
-    // The menus in the profile's font too, within a size that leaves room for the map.
-    QFont fMenu = f;
-    fMenu.setPointSize(std::clamp(f.pointSize(), 12, 28));
-    if (barra_->font() != fMenu) {
-        barra_->setFont(fMenu);
-        for (QMenu* m : findChildren<QMenu*>())
-            m->setFont(fMenu);
+    // The menu bar and its menus in the window's text colours (made readable) and the profile's
+    // font.
+    const int altezzaBarra = barra_->sizeHint().height();
+    AspettoProfilo::ColoraBarraMenu(barra_, Contrasto::Leggibile(c.testoNome, c.finestra), f);
+    if (barra_->sizeHint().height() != altezzaBarra)
         DisponiCornice();
-    }
     label1_->setFont(f);
     text1_->setFont(f);
+    esci_->setFont(f);
+    // "Esci" in the colours of the name box beside it, framed.
+    const Contrasto::Coppia nome = Contrasto::Leggibile(c.testoNome, c.sfondoNome);
+    const QString stileEsci =
+        QStringLiteral("background: #%1; color: #%2; border: 3px solid #%2; padding: 0 12px;")
+            .arg(nome.sfondo, 6, 16, QLatin1Char('0'))
+            .arg(nome.testo, 6, 16, QLatin1Char('0'));
+    if (esci_->property("evidenziata").toBool())
+        esci_->setProperty("stileProprio", stileEsci);
+    else if (esci_->styleSheet() != stileEsci)
+        esci_->setStyleSheet(stileEsci);
     QPalette pal = text1_->palette();
     pal.setColor(QPalette::Base, QColor::fromRgb(c.sfondoNome));
     pal.setColor(QPalette::Text, QColor::fromRgb(c.testoNome));
@@ -429,22 +467,58 @@ int FinestraAttivita::AltezzaUtile() const {
     return std::max(1, area_->height() - hBasso);
 }
 
+bool FinestraAttivita::EsciVisibile() const {
+    return modo_ != ModoScansione::Mouse;
+}
+
+int FinestraAttivita::LarghezzaAccessori() const {
+    int l = 0;
+    if (accantoNome_)
+        l += accantoNome_->sizeHint().width();
+    if (EsciVisibile())
+        l += esci_->sizeHint().width();
+    return l;
+}
+
 int FinestraAttivita::LarghezzaNome() const {
     int l = LarghezzaDisponibile();
-    if (accantoNome_ && nomeVisibile_)
-        l -= std::min(accantoNome_->sizeHint().width(), l / 2);
+    if (nomeVisibile_)
+        l -= std::min(LarghezzaAccessori(), l / 2);
     return std::max(l, 1);
 }
 
 void FinestraAttivita::DisponiAccessori() {
+    // Beside the name box: the window's control, then "Esci"; the two share what the name box
+    // leaves, in proportion to what they ask for.
+    const int disponibile = LarghezzaDisponibile();
+    const int chiesto = std::max(LarghezzaAccessori(), 1);
+    int x = LarghezzaNome();
+    const double scala = nomeVisibile_ ? std::min(1.0, double(disponibile - x) / chiesto) : 1.0;
+    int y = text1_->y();
+    int h = text1_->height();
+    if (!nomeVisibile_) {
+        // Full-screen map: a switch user still needs the way out, in the corner of the map.
+        h = AltezzaNome();
+        y = std::max(0, picture1_->y() + picture1_->height() - h);
+        x = std::max(0, disponibile - (EsciVisibile() ? esci_->sizeHint().width() : 0));
+    }
     if (accantoNome_) {
         accantoNome_->setVisible(nomeVisibile_);
-        const int l = LarghezzaNome();
-        accantoNome_->setGeometry(l, text1_->y(), LarghezzaDisponibile() - l, text1_->height());
+        if (nomeVisibile_) {
+            const int l =
+                EsciVisibile() ? int(accantoNome_->sizeHint().width() * scala) : disponibile - x;
+            accantoNome_->setGeometry(x, y, l, h);
+            x += l;
+        }
+    }
+    esci_->setVisible(EsciVisibile());
+    if (EsciVisibile()) {
+        esci_->setGeometry(x, y, std::max(disponibile - x, 1), h);
+        esci_->raise();
     }
     if (barraStato_) {
-        const int h = barraStato_->sizeHint().height();
-        barraStato_->setGeometry(0, area_->height() - h, area_->width(), h);
+        const int hStato = barraStato_->sizeHint().height();
+        barraStato_->setGeometry(0, area_->height() - hStato, area_->width(), hStato);
     }
 }
 
@@ -709,15 +783,72 @@ void FinestraAttivita::Esegui(const ComandoScansione::Eventi& eventi) {
         if (!io)
             return;
         switch (e.tipo) {
-        case ComandoScansione::Evento::Tipo::Passo:
-            PassoScansione(e.passo);
+        case ComandoScansione::Evento::Tipo::Passo: {
+            // The stops are painted here; the window's handler sees the elements only.
+            CicloScansione::Passo passo = e.passo;
+            const int lasciata = Fermata(passo.daRipristinare);
+            const int raggiunta = Fermata(passo.evidenziato);
+            if (lasciata >= 0) {
+                EvidenziaFermata(lasciata, false);
+                passo.daRipristinare = -1;
+            }
+            if (raggiunta >= 0)
+                passo.evidenziato = -1;
+            if (passo.daRipristinare >= 0 || passo.evidenziato >= 0)
+                PassoScansione(passo);
+            if (io && raggiunta >= 0)
+                EvidenziaFermata(raggiunta, true);
             break;
-        case ComandoScansione::Evento::Tipo::Selezione:
-            SelezioneScansione(e.indice);
+        }
+        case ComandoScansione::Evento::Tipo::Selezione: {
+            const int f = Fermata(e.indice);
+            if (f < 0) {
+                SelezioneScansione(e.indice);
+            } else if (QAbstractButton* b = fermate_[f]) {
+                b->click();
+            }
             break;
+        }
         case ComandoScansione::Evento::Tipo::Ripartita:
             break;
         }
+    }
+}
+
+int FinestraAttivita::Fermata(int indice) const {
+    const int f = indice - UltimoElemento() - 1;
+    return indice >= 0 && f >= 0 && f < fermate_.size() ? f : -1;
+}
+
+QAbstractButton* FinestraAttivita::FermataEvidenziata() const {
+    if (modo_ == ModoScansione::Mouse || !scansione_)
+        return nullptr;
+    const int f = Fermata(scansione_->Indice());
+    return f < 0 ? nullptr : fermate_[f];
+}
+
+void FinestraAttivita::EvidenziaFermata(int fermata, bool evidenziata) {
+    if (fermata < 0 || fermata >= fermate_.size() || !fermate_[fermata])
+        return;
+    QAbstractButton* b = fermate_[fermata];
+    // A highlighted stop takes the highlight colour of the elements, with readable text and a
+    // thick border; left, it gets back its own look.
+    constexpr const char* Proprio = "stileProprio";
+    if (evidenziata) {
+        if (b->property("evidenziata").toBool())
+            return;
+        b->setProperty(Proprio, b->styleSheet());
+        const quint32 sfondo = ColoriDellaFinestra().evidenziazione.toUInt(nullptr, 16) & 0xFFFFFFu;
+        const quint32 testo = Contrasto::TestoSu(sfondo);
+        b->setStyleSheet(QStringLiteral("background: #%1; color: #%2; border: 6px solid #%2;")
+                             .arg(sfondo, 6, 16, QLatin1Char('0'))
+                             .arg(testo, 6, 16, QLatin1Char('0')));
+        b->setProperty("evidenziata", true);
+    } else {
+        if (!b->property("evidenziata").toBool())
+            return;
+        b->setStyleSheet(b->property(Proprio).toString());
+        b->setProperty("evidenziata", false);
     }
 }
 
