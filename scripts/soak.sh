@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A lesson-long run (500 window openings, 10,000 scanning steps, 1,000 spoken names) with the
+# A lesson-long run (500 window openings, 10,000 scanning steps, 1,500 spoken names) with the
 # memory measured, first in the normal build and then under the address sanitizer's leak checker.
 #   scripts/soak.sh [openings]
 set -euo pipefail

@@ -4,6 +4,7 @@
 #include "shell/Navigazione.h"
 #include "shell/Percorsi.h"
 #include "shell/StatoProgramma.h"
+#include "tests/comune/TastiFinestra.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/voce/Assistente.h"
 #include "workspace/voce/Suoni.h"
@@ -90,11 +91,11 @@ void TestFinestreGuasti::mappaDanneggiata() {
     QVERIFY(f);
     QVERIFY2(f->Mappa()->ultimoErrore().contains(messaggio),
              qPrintable(f->Mappa()->ultimoErrore()));
-    QTest::keyRelease(f->RicevitoreAttivo(), Qt::Key_Space);
+    TastiFinestra::Clic(f->RicevitoreAttivo(), Qt::Key_Space);
     QCOMPARE(f->Text1()->text(), QStringLiteral("Alfa"));
-    QTest::keyRelease(f->RicevitoreAttivo(), Qt::Key_Space);
+    TastiFinestra::Clic(f->RicevitoreAttivo(), Qt::Key_Space);
     QCOMPARE(f->Text1()->text(), QStringLiteral("Beta"));
-    QTest::keyRelease(f->RicevitoreAttivo(), Qt::Key_Return);
+    TastiFinestra::Clic(f->RicevitoreAttivo(), Qt::Key_Return);
     auto* voce = qobject_cast<VoceFinta*>(f->assistente()->Voce());
     QVERIFY(voce && !voce->richieste.isEmpty());
     QVERIFY(voce->richieste.last().endsWith(QStringLiteral("Beta")));

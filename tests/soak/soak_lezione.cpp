@@ -5,7 +5,7 @@
 //
 //   soak_lezione [aperture] [passi per apertura] [nomi per apertura]
 //
-// Defaults: 500 openings, 20 scanning steps and 2 spoken names each (10,000 steps, 1,000
+// Defaults: 500 openings, 20 scanning steps and 3 choices each (10,000 steps, over 1,000
 // names). Exits with 1 when memory grows by more than 8 MB after the warm-up or the peak passes
 // 150 MB.
 
@@ -17,6 +17,7 @@
 #include "shell/Navigazione.h"
 #include "shell/Percorsi.h"
 #include "shell/StatoProgramma.h"
+#include "tests/comune/TastiFinestra.h"
 #include "workspace/finestra/FinestraAttivita.h"
 #include "workspace/voce/Assistente.h"
 #include "workspace/voce/VoceFinta.h"
@@ -66,7 +67,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int aperture = argc > 1 ? std::atoi(argv[1]) : 500;
     const int passi = argc > 2 ? std::atoi(argv[2]) : 20;
-    const int nomi = argc > 3 ? std::atoi(argv[3]) : 2;
+    const int nomi = argc > 3 ? std::atoi(argv[3]) : 3;
 
     QTemporaryDir impostazioni;
     if (auto errore = PreparaStato(impostazioni.path() + u'/'))
@@ -105,11 +106,11 @@ int main(int argc, char* argv[]) {
         }
         auto* voce = qobject_cast<VoceFinta*>(f->assistente()->Voce());
         for (int p = 0; p < passi; ++p) {
-            QTest::keyRelease(f->RicevitoreAttivo(), Qt::Key_Space);
+            TastiFinestra::Clic(f->RicevitoreAttivo(), Qt::Key_Space);
             ++passiFatti;
             if (nomi > 0 && p % (passi / nomi) == passi / nomi - 1 && voce) {
                 const auto prima = voce->richieste.size();
-                QTest::keyRelease(f->RicevitoreAttivo(), Qt::Key_Return);
+                TastiFinestra::Clic(f->RicevitoreAttivo(), Qt::Key_Return);
                 nomiDetti += voce->richieste.size() - prima;
                 voce->SimulaFine();
             }
