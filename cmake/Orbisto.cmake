@@ -35,8 +35,15 @@ function(orbisto_add_test name)
         ORBISTO_SOURCE_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
         ORBISTO_BINARY_DIR="${PROJECT_BINARY_DIR}")
     add_test(NAME ${name} COMMAND ${name})
+    set(ambiente "QT_QPA_PLATFORM=offscreen")
+    if(ORBISTO_SANITIZE)
+        # Stop at the first report, whatever the environment says.
+        list(APPEND ambiente
+            "ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=0:strict_string_checks=1"
+            "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
+    endif()
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        ENVIRONMENT "${ambiente}"
         TIMEOUT 120)
 endfunction()
 

@@ -29,7 +29,10 @@ QByteArray Codifica1252(const QString& testo) {
     out.reserve(testo.size());
     for (QChar c : testo) {
         const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        // The five bytes the code page leaves undefined were read as the controls of the same
+        // value: they go back unchanged.
+        const bool nonDefinito = u >= 0x80 && u <= 0x9F && Alti[u - 0x80] == 0;
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || nonDefinito) {
             out.append(char(u));
             continue;
         }

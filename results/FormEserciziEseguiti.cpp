@@ -283,9 +283,10 @@ void FormEserciziEseguiti::Apri() {
                                         FiltroRpt, *cartella, EstensioneRpt);
     std::optional<TabellaRisultati> t;
     if (!percorso.isEmpty()) {
-        QFile f(percorso);
-        if (f.open(QIODevice::ReadOnly) && f.size() <= FileRisultati::MassimaDimensione)
-            t = FileRisultati::Leggi(f.readAll());
+        // Only a regular file: a FIFO or a link to a device must not hang the window.
+        if (const auto dati =
+                Percorsi::LeggiFileRegolare(percorso, FileRisultati::MassimaDimensione))
+            t = FileRisultati::Leggi(*dati);
     }
     if (!t) {
         // The table on screen stays as it was.

@@ -10,6 +10,7 @@ PACCHETTI=(
     libespeak-ng-dev espeak-ng-data
     qt6-qpa-plugins
     pulseaudio xvfb xauth
+    clang libclang-rt-14-dev
     poppler-utils
     dpkg-dev desktop-file-utils appstream librsvg2-bin
     poppler-utils

@@ -60,6 +60,10 @@ FormAvvio::FormAvvio(QWidget* parent) : QWidget(parent) {
     bottone->setAccessibleName(QStringLiteral("Clicca qui o premi Invio"));
     bottone->setAccessibleDescription(QStringLiteral("Entra nel menu delle aree dell'atlante"));
     bottone->setGeometry(420, 440, 340, 90);
+
+    avvisoAudio = etichetta(this, QString(), QRect(20, 550, 760, 40), Qt::AlignCenter);
+    avvisoAudio->setObjectName(QStringLiteral("LabelAvvisoAudio"));
+    avvisoAudio->hide();
     bottone->setDefault(true);
     bottone->setFocus();
     connect(bottone, &QPushButton::clicked, this, &FormAvvio::Avvia);
@@ -98,6 +102,14 @@ void FormAvvio::resizeEvent(QResizeEvent* evento) {
     imposta(crediti1, 18, false);
     imposta(crediti2, 16, false);
     imposta(bottone, 26, true);
+    imposta(avvisoAudio, 16, false);
+}
+
+void FormAvvio::Avvisa(const QString& testo) {
+    // One quiet line under the button: the program works all the same.
+    avvisoAudio->setText(testo);
+    avvisoAudio->setAccessibleName(testo);
+    avvisoAudio->show();
 }
 
 void FormAvvio::showEvent(QShowEvent* evento) {

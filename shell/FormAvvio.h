@@ -14,6 +14,9 @@ public:
     explicit FormAvvio(QWidget* parent = nullptr);
 
     QPushButton* BottoneAvvio() const { return bottone; }
+    // A discreet notice at the foot of the window (no audio output, for one).
+    void Avvisa(const QString& testo);
+    QLabel* EtichettaAvviso() const { return avvisoAudio; }
 
 public slots:
     void Avvia();
@@ -37,5 +40,6 @@ private:
     QLabel* crediti1 = nullptr;
     QLabel* crediti2 = nullptr;
     QPushButton* bottone = nullptr;
+    QLabel* avvisoAudio = nullptr;
     clsResize* ridimensionatore = nullptr;
 };

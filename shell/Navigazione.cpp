@@ -79,10 +79,13 @@ void MostraATuttoSchermo(QWidget* finestra) {
 bool ConfermaUscita(QWidget* proprietario) {
     if (!messaggi().Domanda(proprietario, QStringLiteral("Vuoi uscire dal programma?")))
         return false;
-    if (auto errore = SalvaProfilo(Stato()))
+    QString avviso;
+    if (auto errore = SalvaProfilo(Stato(), &avviso))
         messaggi().Errore(
             proprietario,
             QStringLiteral("Le impostazioni dell'utente non sono state salvate.\n%1").arg(*errore));
+    else if (!avviso.isEmpty())
+        messaggi().Informazione(proprietario, avviso);
     QCoreApplication::exit(0);
     return true;
 }

@@ -14,6 +14,9 @@ constexpr char16_t cp1252Alti[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+// Text fields (a font, a voice, a character) are short names; longer values are cut here.
+constexpr qsizetype LunghezzaMassimaTesto = 255;
+
 // Sequential reading of values, as the "Input #" statement reads them.
 class Lettore {
 public:
@@ -40,6 +43,7 @@ public:
                 valore.chop(1);
         }
         consumaDelimitatore();
+        valore.truncate(LunghezzaMassimaTesto);
         return valore;
     }
 
@@ -130,7 +134,10 @@ QByteArray Codifica(QStringView testo) {
     out.reserve(testo.size());
     for (QChar ch : testo) {
         const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        // The five bytes Windows-1252 leaves undefined were read as the C1 controls of the same
+        // value: they go back unchanged.
+        const bool nonDefinito = u >= 0x80 && u < 0xA0 && cp1252Alti[u - 0x80] == 0;
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || nonDefinito) {
             out.append(static_cast<char>(u));
             continue;
         }

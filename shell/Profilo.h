@@ -45,7 +45,8 @@ QString PrefissoVoce(const ProfiloUtente& p);
 // The 33-line file as bytes: Windows-1252, CR LF, numbers as " 24 ", flags "True"/"False".
 QByteArray ScriviProfilo(const ProfiloUtente& p);
 
-// Reads the 33 lines with the sequential-input rules. Any read error (file too short, a number
+// Reads the 33 lines with the sequential-input rules; text values are cut to 255 characters.
+// Any read error (file too short, a number
 // that does not fit 16 bits, a value that is not a number) gives nullopt: the caller then
 // takes the complete default profile.
 std::optional<ProfiloUtente> LeggiProfilo(QByteArrayView dati);
@@ -53,6 +54,7 @@ std::optional<ProfiloUtente> LeggiProfilo(QByteArrayView dati);
 // Windows-1252, the encoding of profile files written by every version of the program.
 namespace Cp1252 {
 QString Decodifica(QByteArrayView dati);
-// Characters outside Windows-1252 become '?'.
+// Characters outside Windows-1252 become '?'. The five bytes Windows-1252 leaves undefined (0x81,
+// 0x8D, 0x8F, 0x90, 0x9D) decode to the C1 controls of the same value and encode back unchanged.
 QByteArray Codifica(QStringView testo);
 } // namespace Cp1252

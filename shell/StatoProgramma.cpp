@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+
 #include <QThread>
+#include <cstdio>
 
 StatoProgramma& Stato() {
     static StatoProgramma stato;
@@ -39,22 +42,46 @@ void ProfiloPredefinito(StatoProgramma& s) {
     s.PrefissoVoce = PrefissoVoce(s.Profilo);
 }
 
+namespace {
+
+std::optional<ProfiloUtente> profiloDaFile(const QString& percorso) {
+    if (const auto dati = Percorsi::LeggiFileRegolare(percorso, DimensioneMassimaProfilo))
+        return LeggiProfilo(*dati);
+    return std::nullopt;
+}
+
+} // namespace
+
 void CaricaProfilo(StatoProgramma& s) {
     std::optional<ProfiloUtente> letto;
-    if (VerificaNomeUtente(s.NomeUtente) == std::nullopt && Percorsi::EsisteFile(s.FileProfilo)) {
-        QFile f(s.FileProfilo);
-        if (f.open(QIODevice::ReadOnly))
-            letto = LeggiProfilo(f.readAll());
-    }
+    if (VerificaNomeUtente(s.NomeUtente) == std::nullopt && Percorsi::EsisteFile(s.FileProfilo))
+        letto = profiloDaFile(s.FileProfilo);
     s.Profilo = letto.value_or(ProfiloPredefinito());
     s.PrefissoVoce = PrefissoVoce(s.Profilo);
 }
 
-std::optional<QString> SalvaProfilo(const StatoProgramma& s) {
+std::optional<QString> SalvaProfilo(const StatoProgramma& s, QString* avviso) {
     if (s.NomeUtente.trimmed().isEmpty())
         return std::nullopt;
     if (auto errore = VerificaNomeUtente(s.NomeUtente))
         return errore;
+    const QFileInfo esistente(s.FileProfilo);
+    if ((esistente.exists() || esistente.isSymLink()) && !esistente.isDir() &&
+        !profiloDaFile(s.FileProfilo)) {
+        // Whatever is there (a damaged profile, a link, a FIFO) is moved aside whole, not read.
+        const QString copia = s.FileProfilo + QStringLiteral(".bak");
+        if (::rename(QFile::encodeName(s.FileProfilo).constData(),
+                     QFile::encodeName(copia).constData()) != 0)
+            return QStringLiteral("Il profilo \"%1\" non si può leggere e non è stato possibile "
+                                  "metterlo da parte: non è stato sovrascritto.")
+                .arg(QDir::toNativeSeparators(s.FileProfilo));
+        if (avviso)
+            *avviso =
+                QStringLiteral("Il profilo dell'utente \"%1\" non si poteva leggere ed è stato "
+                               "sostituito con le impostazioni in uso. Il vecchio file è "
+                               "stato conservato come \"%2\".")
+                    .arg(s.NomeUtente, QDir::toNativeSeparators(copia));
+    }
     return Percorsi::ScriviFileAtomico(s.FileProfilo, ScriviProfilo(s.Profilo));
 }
 
@@ -104,7 +131,11 @@ QStringList nomiProfili(const QString& cartella) {
     for (const QString& v : voci) {
         if (!v.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive) || v.size() <= 4)
             continue;
-        nomi.append(v.left(v.size() - 4));
+        const QString nome = v.left(v.size() - 4);
+        // A name the program refuses as a user could never be loaded nor saved.
+        if (VerificaNomeUtente(nome))
+            continue;
+        nomi.append(nome);
     }
     return nomi;
 }

@@ -51,20 +51,27 @@ void ImpostaUtente(StatoProgramma& s, const QString& nome);
 // Puts the default values into every profile field and rebuilds PrefissoVoce.
 void ProfiloPredefinito(StatoProgramma& s);
 
+// A profile file is a few hundred bytes; anything longer than this is not a profile.
+inline constexpr qint64 DimensioneMassimaProfilo = 4096;
+
 // Loads FileProfilo into the profile fields; a missing or unreadable file gives the complete
-// default profile, silently. Rebuilds PrefissoVoce.
+// default profile, silently. Only a regular file of at most DimensioneMassimaProfilo bytes is
+// read (a FIFO or a device never blocks nor floods the program). Rebuilds PrefissoVoce.
 void CaricaProfilo(StatoProgramma& s);
 
 // Writes the profile to FileProfilo, atomically. A blank user name saves nothing and is no error.
 // Returns an Italian message when the name is not a safe file name or the file cannot be written;
-// the settings stay in memory either way.
-std::optional<QString> SalvaProfilo(const StatoProgramma& s);
+// the settings stay in memory either way. A file already there that does not read as a profile
+// is first moved aside to "<name>.ini.bak", and avviso (when given) gets the Italian notice that
+// says so; the notice comes once, since the next save finds a readable file.
+std::optional<QString> SalvaProfilo(const StatoProgramma& s, QString* avviso = nullptr);
 
 // nullopt when nome can be a user (and so a file) name; otherwise the reason, in Italian.
 std::optional<QString> VerificaNomeUtente(const QString& nome);
 
 // The users of the area menu: every "*.ini" of the folder, without the extension, in lower case,
-// "_predefinito" included.
+// "_predefinito" included; names the program would refuse as a user (VerificaNomeUtente) are
+// left out, since their profile could never be loaded.
 QStringList ElencoUtentiMenu(const QString& cartellaImpostazioni);
 // The users of the configuration window: as above in upper case, "_predefinito" excluded.
 QStringList ElencoUtentiConfigurazione(const QString& cartellaImpostazioni);

@@ -5,6 +5,7 @@
 #include "shell/Navigazione.h"
 #include "shell/Percorsi.h"
 #include "shell/menu/Registrazioni.h"
+#include "workspace/voce/UscitaAudio.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -36,12 +37,22 @@ int main(int argc, char* argv[]) {
 
     if (auto errore = PreparaStato(cartella))
         messaggi().Errore(nullptr, *errore);
+    // Without its data folder the program still starts, and says where it looked; no data path
+    // is ever resolved against the working folder.
+    if (auto avviso = Percorsi::AvvisoCartellaProgramma()) {
+        std::fprintf(stderr, "%s\n", avviso->toLocal8Bit().constData());
+        messaggi().Errore(nullptr, *avviso);
+    }
 
     RegistraFinestre();
     // Every switch press is one action, in every window and dialog.
     FiltroInterruttori::Installa();
     auto* avvio = new FormAvvio;
     avvio->setAttribute(Qt::WA_DeleteOnClose);
+    if (!DispositivoAudioPresente()) {
+        std::fprintf(stderr, "%s\n", AvvisoSenzaAudio.toLocal8Bit().constData());
+        avvio->Avvisa(AvvisoSenzaAudio);
+    }
     Navigazione::MostraATuttoSchermo(avvio);
     return app.exec();
 }

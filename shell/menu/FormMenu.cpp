@@ -133,6 +133,9 @@ void FormMenu::RiempiUtenti() {
     for (int i = 0; i < combo_->count(); ++i)
         if (combo_->itemText(i).toUpper() == s.NomeUtente.toUpper())
             scelta = i;
+    // A user that is not in the list is not shown as the first one of it.
+    if (scelta < 0)
+        combo_->setCurrentIndex(-1);
     riempimento_ = false;
     if (scelta >= 0) {
         combo_->setCurrentIndex(scelta);

@@ -3,9 +3,18 @@
 #include "shell/StatoProgramma.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,6 +61,19 @@ private slots:
     void salvaAtomicoENomiSicuri();
     void nomeSenzaMaiuscole();
     void elenchiUtenti();
+    void byteNonDefiniti_data();
+    void byteNonDefiniti();
+    void testiLunghiTroncati();
+    void nomeConParentesi_data();
+    void nomeConParentesi();
+    void profiloIlleggibileConservato_data();
+    void profiloIlleggibileConservato();
+    void soloFileNormali_data();
+    void soloFileNormali();
+    void discoPieno_data();
+    void discoPieno();
+    void cartellaNonScrivibile();
+    void interrottoDuranteIlSalvataggio();
 };
 
 void TestProfilo::salvataggioEsatto() {
@@ -257,9 +279,227 @@ void TestProfilo::elenchiUtenti() {
     scrivi(dir.path() + "/LUCA.ini", filePredefinito); // same user, other case
     scrivi(dir.path() + "/note.txt", "x");
     QDir(dir.path()).mkdir("cartella.ini");
+    // Names the program refuses as users could never be loaded: they are not offered.
+    for (const char* rifiutato : {"...ini", "a\\b.ini", "con.ini", "x..y.ini", "Lpt1.ini"})
+        scrivi(dir.path() + "/" + rifiutato, filePredefinito);
     QCOMPARE(ElencoUtentiMenu(dir.path()),
              (QStringList{"_predefinito", "anna", "cartella", "luca"}));
     QCOMPARE(ElencoUtentiConfigurazione(dir.path()), (QStringList{"ANNA", "CARTELLA", "LUCA"}));
+}
+
+void TestProfilo::byteNonDefiniti_data() {
+    QTest::addColumn<char>("byte");
+    for (const char b : {'\x81', '\x8D', '\x8F', '\x90', '\x9D'})
+        QTest::newRow(QByteArray::number(uchar(b), 16).constData()) << b;
+}
+
+void TestProfilo::byteNonDefiniti() {
+    // A byte Windows-1252 leaves undefined survives a load and a save unchanged.
+    QFETCH(char, byte);
+    const QByteArray font = QByteArray("Font") + byte + "x";
+    const QByteArray file = conRiga(1, font);
+    const auto letto = LeggiProfilo(file);
+    QVERIFY(letto.has_value());
+    QCOMPARE(ScriviProfilo(*letto), file);
+    QCOMPARE(Cp1252::Codifica(Cp1252::Decodifica(font)), font);
+}
+
+void TestProfilo::testiLunghiTroncati() {
+    const auto letto = LeggiProfilo(conRiga(1, QByteArray(3000, 'F')));
+    QVERIFY(letto.has_value());
+    QCOMPARE(letto->NomeFont, QString(255, u'F'));
+    QCOMPARE(int(letto->DimensioneFont), 24);
+}
+
+void TestProfilo::nomeConParentesi_data() {
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("altroFile"); // a file a wildcard reading of the name would match
+    QTest::newRow("parentesi quadre") << "Anna [3B]"
+                                      << "Anna 3.ini";
+    QTest::newRow("intervallo") << "classe [a-c]"
+                                << "classe b.ini";
+    QTest::newRow("negazione") << "x[!y]"
+                               << "xz.ini";
+}
+
+void TestProfilo::nomeConParentesi() {
+    // The existence test compares one exact name: brackets are not a wildcard set.
+    QFETCH(QString, nome);
+    QFETCH(QString, altroFile);
+    QTemporaryDir dir;
+    StatoProgramma s;
+    InizializzaStato(s, dir.path());
+    ImpostaUtente(s, nome);
+    QVERIFY(!VerificaNomeUtente(nome));
+    QVERIFY(!Percorsi::EsisteFile(s.FileProfilo));
+    scrivi(dir.path() + "/" + altroFile, conRiga(2, " 20 "));
+    QVERIFY(!Percorsi::EsisteFile(s.FileProfilo));
+    scrivi(s.FileProfilo, conRiga(2, " 44 "));
+    QVERIFY(Percorsi::EsisteFile(s.FileProfilo));
+    QVERIFY(
+        Percorsi::EsisteFile(s.FileProfilo.toUpper().replace(dir.path().toUpper(), dir.path())));
+    CaricaProfilo(s);
+    QCOMPARE(int(s.Profilo.DimensioneFont), 44);
+    // At exit the pupil's own values go back, not the defaults.
+    s.Profilo.DimensioneFont = 45;
+    QVERIFY(!SalvaProfilo(s));
+    QVERIFY(leggi(s.FileProfilo).contains("\r\n 45 \r\n"));
+    QCOMPARE(leggi(dir.path() + "/" + altroFile), conRiga(2, " 20 "));
+}
+
+void TestProfilo::profiloIlleggibileConservato_data() {
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::newRow("troncato") << filePredefinito.left(80);
+    QTest::newRow("binario") << QByteArray("\x00\x01\xFF\xFE\x00\x7F", 6);
+    QTest::newRow("vuoto") << QByteArray("");
+    QTest::newRow("troppo lungo") << filePredefinito + QByteArray(5000, ' ');
+}
+
+void TestProfilo::profiloIlleggibileConservato() {
+    QFETCH(QByteArray, contenuto);
+    QTemporaryDir dir;
+    StatoProgramma s;
+    InizializzaStato(s, dir.path());
+    ImpostaUtente(s, QStringLiteral("Marta"));
+    scrivi(s.FileProfilo, contenuto);
+    CaricaProfilo(s);
+    QCOMPARE(s.Profilo, ProfiloPredefinito());
+    QCOMPARE(leggi(s.FileProfilo), contenuto);
+
+    s.Profilo.DimensioneFont = 31;
+    QString avviso;
+    QVERIFY(!SalvaProfilo(s, &avviso));
+    QVERIFY2(avviso.contains("Marta.ini.bak"), qPrintable(avviso));
+    QCOMPARE(leggi(s.FileProfilo + ".bak"), contenuto);
+    CaricaProfilo(s);
+    QCOMPARE(int(s.Profilo.DimensioneFont), 31);
+
+    // Said once: the next save finds a profile it can read and keeps no other copy.
+    avviso.clear();
+    s.Profilo.DimensioneFont = 32;
+    QVERIFY(!SalvaProfilo(s, &avviso));
+    QVERIFY(avviso.isEmpty());
+    QCOMPARE(leggi(s.FileProfilo + ".bak"), contenuto);
+    QCOMPARE(ElencoUtentiMenu(dir.path()), QStringList{"marta"});
+}
+
+void TestProfilo::soloFileNormali_data() {
+    QTest::addColumn<QString>("tipo");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("collegamento a /dev/zero") << "zero";
+    QTest::newRow("file enorme") << "enorme";
+    QTest::newRow("collegamento interrotto") << "interrotto";
+}
+
+void TestProfilo::soloFileNormali() {
+    // Neither blocks start-up nor fills the memory: the defaults, at once, and the entry is kept
+    // aside at the next save.
+    QFETCH(QString, tipo);
+    QTemporaryDir dir;
+    StatoProgramma s;
+    InizializzaStato(s, dir.path());
+    ImpostaUtente(s, QStringLiteral("luca"));
+    const QByteArray percorso = QFile::encodeName(s.FileProfilo);
+    if (tipo == "fifo")
+        QCOMPARE(::mkfifo(percorso.constData(), 0600), 0);
+    else if (tipo == "zero")
+        QVERIFY(QFile::link("/dev/zero", s.FileProfilo));
+    else if (tipo == "interrotto")
+        QVERIFY(QFile::link(dir.path() + "/manca", s.FileProfilo));
+    else {
+        QFile f(s.FileProfilo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(300LL * 1024 * 1024)); // sparse: no disk space used
+    }
+    QElapsedTimer t;
+    t.start();
+    CaricaProfilo(s);
+    QVERIFY(t.elapsed() < 2000);
+    QCOMPARE(s.Profilo, ProfiloPredefinito());
+    QString avviso;
+    QVERIFY(!SalvaProfilo(s, &avviso));
+    QVERIFY(!avviso.isEmpty());
+    QVERIFY(QFileInfo(s.FileProfilo).isFile());
+    QCOMPARE(leggi(s.FileProfilo), ScriviProfilo(s.Profilo));
+    const QFileInfo copia(s.FileProfilo + ".bak");
+    QVERIFY(copia.exists() || copia.isSymLink());
+}
+
+void TestProfilo::discoPieno_data() {
+    QTest::addColumn<int>("modo");
+    QTest::newRow("scrittura fallita") << 0; // ENOSPC after half the bytes
+    QTest::newRow("scrittura corta senza errore") << 1;
+}
+
+void TestProfilo::discoPieno() {
+    // A full disk: the save fails with a message, the old profile stays whole and no temporary
+    // file is left behind.
+    QFETCH(int, modo);
+    QTemporaryDir dir;
+    StatoProgramma s;
+    InizializzaStato(s, dir.path());
+    ImpostaUtente(s, QStringLiteral("Paolo"));
+    const QByteArray vecchio = scrivi(s.FileProfilo, conRiga(2, " 40 "));
+    Percorsi::ImpostaScritturaDati([modo](int fd, QByteArrayView dati) {
+        const auto meta = size_t(dati.size() / 2);
+        if (::write(fd, dati.data(), meta) != ssize_t(meta))
+            return EIO;
+        return modo == 0 ? ENOSPC : 0;
+    });
+    s.Profilo.DimensioneFont = 12;
+    const auto errore = SalvaProfilo(s);
+    Percorsi::ImpostaScritturaDati({});
+    QVERIFY(errore.has_value());
+    QVERIFY2(errore->contains(QStringLiteral("il disco è pieno")), qPrintable(*errore));
+    QCOMPARE(leggi(s.FileProfilo), vecchio);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Paolo.ini"});
+    // With room again the same save goes through.
+    QVERIFY(!SalvaProfilo(s));
+    QCOMPARE(leggi(s.FileProfilo), ScriviProfilo(s.Profilo));
+}
+
+void TestProfilo::cartellaNonScrivibile() {
+    QTemporaryDir dir;
+    StatoProgramma s;
+    InizializzaStato(s, dir.path() + "/file/sotto");
+    scrivi(dir.path() + "/file", "x");
+    ImpostaUtente(s, QStringLiteral("Paolo"));
+    const auto errore = SalvaProfilo(s);
+    QVERIFY(errore.has_value());
+    QVERIFY2(errore->startsWith(QStringLiteral("Impossibile salvare il file")),
+             qPrintable(*errore));
+    QCOMPARE(leggi(dir.path() + "/file"), QByteArray("x"));
+    if (::geteuid() == 0)
+        QSKIP("permissions do not stop the superuser");
+    QDir(dir.path()).mkdir("chiusa");
+    InizializzaStato(s, dir.path() + "/chiusa");
+    ImpostaUtente(s, QStringLiteral("Paolo"));
+    QFile::setPermissions(dir.path() + "/chiusa", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QVERIFY(SalvaProfilo(s).has_value());
+    QFile::setPermissions(dir.path() + "/chiusa",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestProfilo::interrottoDuranteIlSalvataggio() {
+    // A program killed in the middle of saving leaves the old or the new file, never a mix.
+    QTemporaryDir dir;
+    const QString percorso = dir.path() + "/grande.ini";
+    const QByteArray a(512 * 1024, 'a'), b(512 * 1024, 'b');
+    QVERIFY(!Percorsi::ScriviFileAtomico(percorso, a));
+    for (int prova = 0; prova < 8; ++prova) {
+        const pid_t figlio = ::fork();
+        QVERIFY(figlio >= 0);
+        if (figlio == 0) {
+            for (int i = 0;; ++i)
+                Percorsi::ScriviFileAtomico(percorso, i % 2 ? a : b);
+        }
+        QThread::msleep(20 + 15 * prova);
+        ::kill(figlio, SIGKILL);
+        int stato = 0;
+        ::waitpid(figlio, &stato, 0);
+        const QByteArray letto = leggi(percorso);
+        QVERIFY(letto == a || letto == b);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestProfilo)

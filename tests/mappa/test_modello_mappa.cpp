@@ -1,10 +1,14 @@
 #include "workspace/mappa/ModelloMappa.h"
 #include "workspace/mappa/VistaMappa.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+
+#include <sys/stat.h>
 
 namespace {
 const QString cartella = QStringLiteral(ORBISTO_TEST_DATA_DIR "/dati/mappe/Prova/");
@@ -19,6 +23,7 @@ private slots:
     void fileDanneggiato_data();
     void fileDanneggiato();
     void fileMancante();
+    void fileNonNormale();
     void testoConEscape();
     void marcatoriSecondoLaScala_data();
     void marcatoriSecondoLaScala();
@@ -140,6 +145,39 @@ void TestModelloMappa::fileDanneggiato_data() {
         << QByteArray(R"({"type":"FeatureCollection","features":[{"geometry":
             {"type":"Polygon","coordinates":[[[[[[[[[[[[0,0]]]]]]]]]]]]}}]})")
         << "troppo in profondità";
+    // Numbers: JSON only, finite and within what a map plane can hold.
+    const auto punto = [](const char* x) -> QByteArray {
+        return QByteArray(R"({"type":"FeatureCollection","features":[{"geometry":
+            {"type":"Point","coordinates":[)") +
+               x + ",5]}}]}";
+    };
+    QTest::newRow("nan") << punto("nan") << "atteso un numero";
+    QTest::newRow("inf") << punto("inf") << "atteso un numero";
+    QTest::newRow("-inf") << punto("-inf") << "atteso un numero";
+    QTest::newRow("più iniziale") << punto("+1") << "atteso un numero";
+    QTest::newRow("punto iniziale") << punto(".5") << "atteso un numero";
+    QTest::newRow("esadecimale") << punto("0x10") << "atteso";
+    QTest::newRow("1e400") << punto("1e400") << "fuori dall'intervallo";
+    QTest::newRow("2e9") << punto("2e9") << "fuori dall'intervallo";
+    const auto metadati = [](const char* m) -> QByteArray {
+        return QByteArray(R"({"type":"FeatureCollection","orbisto":{)") + m + R"(},"features":[]})";
+    };
+    QTest::newRow("format -inf") << metadati(R"("format":-inf)") << "atteso un numero";
+    QTest::newRow("format 2000000") << metadati(R"("format":2000000)") << "\"format\"";
+    QTest::newRow("format 1.5") << metadati(R"("format":1.5)") << "\"format\"";
+    QTest::newRow("bounds nan") << metadati(R"("bounds":[0,0,nan,1])") << "atteso un numero";
+    QTest::newRow("bounds al contrario")
+        << metadati(R"("bounds":[100,0,0,100])") << "non sono nell'ordine";
+    QTest::newRow("bounds enormi")
+        << metadati(R"("bounds":[0,0,1e300,1])") << "fuori dall'intervallo";
+    const auto ordine = [](const char* o) -> QByteArray {
+        return QByteArray(R"({"type":"FeatureCollection","features":[{"properties":{"name":"A",
+            "order":)") +
+               o + R"(},"geometry":{"type":"Point","coordinates":[1,2]}}]})";
+    };
+    QTest::newRow("order -1e300") << ordine("-1e300") << "fuori dall'intervallo";
+    QTest::newRow("order 1e7") << ordine("1e7") << "\"order\"";
+    QTest::newRow("order nan") << ordine("nan") << "valore non valido";
 }
 
 void TestModelloMappa::fileDanneggiato() {
@@ -149,6 +187,20 @@ void TestModelloMappa::fileDanneggiato() {
     QVERIFY(!r.dati);
     QVERIFY2(r.errore.contains(messaggio), qPrintable(r.errore));
     QVERIFY(r.errore.contains("rotto.geojson"));
+}
+
+void TestModelloMappa::fileNonNormale() {
+    // A FIFO or a device in the data folder is refused at once, not read.
+    QTemporaryDir dir;
+    const QString fifo = dir.path() + "/Fifo_politica.geojson";
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.path() + "/Zero_politica.geojson";
+    QVERIFY(QFile::link("/dev/zero", zero));
+    for (const QString& f : {fifo, zero}) {
+        const RisultatoMappa r = CaricaMappa(f);
+        QVERIFY(!r.dati);
+        QVERIFY2(!r.errore.isEmpty(), qPrintable(f));
+    }
 }
 
 void TestModelloMappa::fileMancante() {

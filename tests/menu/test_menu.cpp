@@ -356,6 +356,20 @@ void TestMenu::listaUtenti() {
     // The new user's input mode applies at once.
     QCOMPARE(menu->Modo(), ModoScansione::Manuale);
     QCOMPARE(menu->CasellaEvidenziata(), 0);
+    menu->close();
+
+    // A name the program refuses is not offered, and a current user missing from the list is
+    // not shown as the first one of it.
+    QFile rifiutato(impostazioni_.path() + "/x..y.ini");
+    QVERIFY(rifiutato.open(QIODevice::WriteOnly));
+    rifiutato.write(ScriviProfilo(marco));
+    rifiutato.close();
+    ImpostaUtente(Stato(), QStringLiteral("Giulia"));
+    menu = Mostra<FormMenu>(Navigazione::MenuAree);
+    QCOMPARE(menu->ListaUtenti()->findText("x..y"), -1);
+    QCOMPARE(menu->ListaUtenti()->count(), 2);
+    QCOMPARE(menu->ListaUtenti()->currentIndex(), -1);
+    QCOMPARE(Stato().NomeUtente, QStringLiteral("Giulia"));
 }
 
 void TestMenu::documentiEInformazioni() {

@@ -147,6 +147,9 @@ void TestRegistro::fileWindows() {
     QByteArray lf = dati;
     lf.replace("\r\n", "\n");
     QCOMPARE(FileRisultati::Leggi(lf), t);
+    // The five bytes Windows-1252 leaves undefined go through a load and a save unchanged.
+    const QByteArray nonDefiniti("a\x81\x8D\x8F\x90\x9Dz");
+    QCOMPARE(FileRisultati::Codifica1252(FileRisultati::Decodifica1252(nonDefiniti)), nonDefiniti);
 }
 
 void TestRegistro::fileMalformati_data() {

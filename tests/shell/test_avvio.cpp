@@ -57,6 +57,8 @@ private slots:
     void pausa();
     void avvioSenzaMenu();
     void programmaVero();
+    void programmaSenzaCartellaDati();
+    void programmaSenzaAudio();
 };
 
 void TestAvvio::primoAvvioCreaLaCartella() {
@@ -227,6 +229,65 @@ void TestAvvio::programmaVero() {
 
     primo.kill();
     primo.waitForFinished();
+}
+
+namespace {
+
+// Starts the program with a fresh configuration and returns what it wrote on its error output
+// once that holds atteso (or after 20 s); the program is then ended.
+QByteArray erroriDelProgramma(const QString& programma, const QByteArray& atteso,
+                              const QMap<QString, QString>& variabili = {}) {
+    QTemporaryDir config, runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.path());
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    for (auto it = variabili.cbegin(); it != variabili.cend(); ++it)
+        env.insert(it.key(), it.value());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    // A working folder holding a data folder must not be taken for the program's.
+    p.setWorkingDirectory(QStringLiteral(ORBISTO_SOURCE_DATA_DIR "/.."));
+    p.start(programma);
+    if (!p.waitForStarted())
+        return {};
+    QByteArray errori;
+    QElapsedTimer t;
+    t.start();
+    while (!errori.contains(atteso) && t.elapsed() < 20000 && p.state() == QProcess::Running) {
+        p.waitForReadyRead(200);
+        errori += p.readAllStandardError();
+    }
+    p.kill();
+    p.waitForFinished();
+    return errori + p.readAllStandardError();
+}
+
+} // namespace
+
+void TestAvvio::programmaSenzaCartellaDati() {
+    // The program copied where there is no data folder says where it looked for one.
+    QTemporaryDir altrove;
+    const QString copia = altrove.path() + "/bin/orbisto";
+    QVERIFY(QDir().mkpath(altrove.path() + "/bin"));
+    QVERIFY(QFile::copy(eseguibile(), copia));
+    const QByteArray errori = erroriDelProgramma(copia, "Cartelle cercate");
+    QVERIFY2(errori.contains("Cartelle cercate"), errori.constData());
+    QVERIFY2(errori.contains(QFile::encodeName(altrove.path() + "/bin/data")), errori.constData());
+}
+
+void TestAvvio::programmaSenzaAudio() {
+    // No sound server: the program starts and says once that it will be silent.
+    QTemporaryDir vuota;
+    QFile conf(vuota.path() + "/client.conf");
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write("autospawn = no\n");
+    conf.close();
+    const QByteArray errori =
+        erroriDelProgramma(eseguibile(), "Voce e suoni disattivati",
+                           {{"PULSE_SERVER", "unix:" + vuota.path() + "/nessun-server"},
+                            {"PULSE_CLIENTCONFIG", vuota.path() + "/client.conf"}});
+    QVERIFY2(errori.count("Voce e suoni disattivati") == 1, errori.constData());
 }
 
 QTEST_MAIN(TestAvvio)

@@ -1,7 +1,9 @@
 #include "workspace/testi/LettoreRtf.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
 
 // A compact picture of the formatting: each run as "[attributes]text", runs joined by '|',
@@ -45,6 +47,8 @@ private slots:
     void codepageDiversa();
     void fileWordPad();
     void fileMancante();
+    void testoTroppoLungo_data();
+    void testoTroppoLungo();
 };
 
 void TestLettoreRtf::testo_data() {
@@ -252,6 +256,35 @@ void TestLettoreRtf::fileMancante() {
 
     const LettoreRtf::Esito cartella = LettoreRtf::LeggiFile(ORBISTO_TEST_DATA_DIR);
     QVERIFY(cartella.errore);
+}
+
+void TestLettoreRtf::testoTroppoLungo_data() {
+    // A text the window would take minutes to lay out is refused at once, with a message.
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<bool>("accettato");
+    QTest::newRow("file enorme") << QByteArray(LettoreRtf::DimensioneMassima + 1, 'a') << false;
+    QTest::newRow("troppi caratteri")
+        << QByteArray("{\\rtf1 ") + QByteArray(LettoreRtf::CaratteriMassimi + 10, 'a') + "}"
+        << false;
+    QTest::newRow("testo lungo ma leggibile")
+        << QByteArray("{\\rtf1 ") + QByteArray(LettoreRtf::CaratteriMassimi / 2, 'a') + "}" << true;
+}
+
+void TestLettoreRtf::testoTroppoLungo() {
+    QFETCH(QByteArray, contenuto);
+    QFETCH(bool, accettato);
+    QTemporaryDir dir;
+    const QString percorso = dir.path() + "/lungo.rtf";
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenuto);
+    f.close();
+    const LettoreRtf::Esito e = LettoreRtf::LeggiFile(percorso);
+    QCOMPARE(!e.errore.has_value(), accettato);
+    if (accettato)
+        return;
+    QVERIFY2(e.errore->contains("troppo lungo"), qPrintable(*e.errore));
+    QCOMPARE(e.documento.TestoSemplice(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestLettoreRtf)

@@ -15,6 +15,14 @@
 
 namespace {
 
+// The largest magnitude of any number in a map file: map-plane coordinates are metres, and the
+// whole Earth spans some 4e7 of them.
+constexpr double CoordinataMassima = 1e9;
+// Draw orders and format versions are small integers.
+constexpr double InteroMassimo = 1e6;
+// The largest map file read; the atlas's largest is about 1 MB.
+constexpr qint64 DimensioneMassimaFile = 64 * 1024 * 1024;
+
 // A small, strict JSON reader specialised for map files: it walks the text once, keeps the
 // members it needs and parses coordinate arrays straight into polygons (no intermediate
 // document tree), which keeps the load of the largest map within a few milliseconds.
@@ -181,12 +189,39 @@ public:
         return errore(QStringLiteral("testo non chiuso"));
     }
 
+    // A JSON number (no "nan", "inf", "+1", ".5" or hexadecimal), finite and within
+    // CoordinataMassima: no map needs more, and larger values would overflow the geometry.
     bool numero(double& out) {
         spazi();
-        const auto [fine, ec] = std::from_chars(p_, fine_, out);
-        if (ec != std::errc() || fine == p_)
+        const char* q = p_;
+        auto cifre = [&] {
+            const char* da = q;
+            while (q < fine_ && *q >= '0' && *q <= '9')
+                ++q;
+            return q > da;
+        };
+        if (q < fine_ && *q == '-')
+            ++q;
+        bool valido = cifre();
+        if (valido && q < fine_ && *q == '.') {
+            ++q;
+            valido = cifre();
+        }
+        if (valido && q < fine_ && (*q == 'e' || *q == 'E')) {
+            ++q;
+            if (q < fine_ && (*q == '+' || *q == '-'))
+                ++q;
+            valido = cifre();
+        }
+        if (!valido)
             return errore(QStringLiteral("atteso un numero"));
-        p_ = fine;
+        const auto [fine, ec] = std::from_chars(p_, q, out);
+        if (ec == std::errc::result_out_of_range ||
+            (ec == std::errc() && fine == q && !(std::abs(out) <= CoordinataMassima)))
+            return errore(QStringLiteral("numero fuori dall'intervallo ammesso"));
+        if (ec != std::errc() || fine != q)
+            return errore(QStringLiteral("atteso un numero"));
+        p_ = q;
         return true;
     }
 
@@ -413,9 +448,11 @@ RisultatoMappa LeggiMappaGeoJson(QByteArrayView testo, const QString& nomeFile) 
         }
         if (!j.valoreSemplice(s, eNumero, v))
             return false;
-        if (k == "format")
+        if (k == "format") {
+            if (!eNumero || v != std::floor(v) || v < 0 || v > InteroMassimo)
+                return j.errore(QStringLiteral("\"format\" non è un numero di versione valido"));
             dati->formato = int(v);
-        else if (k == "kind")
+        } else if (k == "kind")
             tipoMappa = s;
         else if (k == "area")
             dati->area = s;
@@ -453,6 +490,9 @@ RisultatoMappa LeggiMappaGeoJson(QByteArrayView testo, const QString& nomeFile) 
                     else if (p == "kind")
                         forma = s;
                     else if (p == "order" && eNumero) {
+                        if (v != std::floor(v) || std::abs(v) > InteroMassimo)
+                            return j.errore(QStringLiteral(
+                                "\"order\" deve essere un numero intero tra -1000000 e 1000000"));
                         e.ordine = int(v);
                         haOrdine = true;
                     }
@@ -548,8 +588,13 @@ RisultatoMappa LeggiMappaGeoJson(QByteArrayView testo, const QString& nomeFile) 
     if (dati->stratoConfini.isEmpty())
         dati->stratoConfini = fisica ? QStringLiteral("Confine") : QStringLiteral("Confini");
     QRectF cornice;
-    if (limiti.size() == 4 && std::isfinite(limiti[0]) && limiti[2] > limiti[0] &&
-        limiti[3] > limiti[1])
+    // Every number is finite and bounded by now; a frame given backwards is an error, while a
+    // short or empty one falls back to the bounding box as a GIS tool may leave it.
+    if (limiti.size() == 4 && (limiti[2] < limiti[0] || limiti[3] < limiti[1]))
+        return {nullptr, QStringLiteral("Il file della mappa \"%1\" è danneggiato: i limiti "
+                                        "\"bounds\" non sono nell'ordine xmin, ymin, xmax, ymax.")
+                             .arg(QDir::toNativeSeparators(nomeFile))};
+    if (limiti.size() == 4 && limiti[2] > limiti[0] && limiti[3] > limiti[1])
         cornice = QRectF(QPointF(limiti[0], limiti[1]), QPointF(limiti[2], limiti[3]));
     else
         for (const ElementoMappa& e : std::as_const(dati->elementi))
@@ -595,12 +640,12 @@ RisultatoMappa CaricaMappa(const QString& percorso) {
         it != cache.cend() && it->dimensione == info.size() && it->modifica == info.lastModified())
         return {it->dati, {}};
 
-    QFile f(vero);
-    if (!f.open(QIODevice::ReadOnly))
+    QString motivo;
+    const auto testo = Percorsi::LeggiFileRegolare(vero, DimensioneMassimaFile, &motivo);
+    if (!testo)
         return {nullptr, QStringLiteral("Il file della mappa \"%1\" non si può leggere: %2.")
-                             .arg(QDir::toNativeSeparators(percorso), f.errorString())};
-    const QByteArray testo = f.readAll();
-    RisultatoMappa r = LeggiMappaGeoJson(testo, percorso);
+                             .arg(QDir::toNativeSeparators(percorso), motivo)};
+    RisultatoMappa r = LeggiMappaGeoJson(*testo, percorso);
     if (r.dati) {
         if (cache.size() > 8)
             cache.clear();

@@ -42,17 +42,27 @@ QString Risolvi(const QString& base, const QString& relativo) {
     return percorso;
 }
 
+namespace {
+
+// Texts are looked for in the data folder only, never in the working folder.
+QString nellaCartellaDati(const QString& relativo) {
+    const QString cartella = Percorsi::CartellaProgramma();
+    return cartella.isEmpty() ? QString() : Risolvi(cartella, relativo);
+}
+
+} // namespace
+
 QString CartellaTesti(const QString& area) {
-    return Risolvi(Percorsi::CartellaProgramma(), QStringLiteral("testi/") + area + u'/');
+    return nellaCartellaDati(QStringLiteral("testi/") + area + u'/');
 }
 
 QString CartellaTestiItalia() {
-    return Risolvi(Percorsi::CartellaProgramma(), QStringLiteral("testi/italia/"));
+    return nellaCartellaDati(QStringLiteral("testi/italia/"));
 }
 
 QString SchedaPredefinita(const QString& area) {
-    return Risolvi(Percorsi::CartellaProgramma(), QStringLiteral("testipredefiniti/") + area +
-                                                      u'/' + area + QStringLiteral(".rtf"));
+    return nellaCartellaDati(QStringLiteral("testipredefiniti/") + area + u'/' + area +
+                             QStringLiteral(".rtf"));
 }
 
 QStringList TestiDellaCartella(const QString& cartella) {

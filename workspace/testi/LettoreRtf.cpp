@@ -1,5 +1,6 @@
 #include "workspace/testi/LettoreRtf.h"
 
+#include "shell/Percorsi.h"
 #include "shell/Profilo.h"
 
 #include <QFile>
@@ -547,23 +548,33 @@ LettoreRtf::Esito LettoreRtf::LeggiFile(const QString& percorso) {
         esito.errore = QStringLiteral("\"%1\" non è un file di testo.").arg(percorso);
         return esito;
     }
+    const QString troppo =
+        QStringLiteral("Il testo \"%1\" è troppo lungo per la finestra di lettura (al massimo "
+                       "%2 caratteri): scegliere un testo più breve.")
+            .arg(info.fileName())
+            .arg(CaratteriMassimi);
     if (info.size() > DimensioneMassima) {
-        esito.errore = QStringLiteral("Il testo \"%1\" è troppo grande per essere letto.")
-                           .arg(info.fileName());
+        esito.errore = troppo;
         return esito;
     }
-    QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly)) {
-        esito.errore =
-            QStringLiteral("Impossibile aprire il testo \"%1\": %2").arg(percorso, f.errorString());
+    QString motivo;
+    const auto dati = Percorsi::LeggiFileRegolare(percorso, DimensioneMassima, &motivo);
+    if (!dati) {
+        esito.errore = info.size() > DimensioneMassima
+                           ? troppo
+                           : QStringLiteral("Impossibile aprire il testo \"%1\": %2.")
+                                 .arg(info.fileName(), motivo);
         return esito;
     }
-    const QByteArray dati = f.read(DimensioneMassima + 1);
-    if (dati.size() > DimensioneMassima) {
-        esito.errore = QStringLiteral("Il testo \"%1\" è troppo grande per essere letto.")
-                           .arg(info.fileName());
+    DocumentoRtf letto = Leggi(*dati);
+    qsizetype caratteri = 0;
+    for (const ParagrafoRtf& p : std::as_const(letto.paragrafi))
+        for (const SegmentoRtf& r : p.segmenti)
+            caratteri += r.testo.size() + 1;
+    if (caratteri > CaratteriMassimi) {
+        esito.errore = troppo;
         return esito;
     }
-    esito.documento = Leggi(dati);
+    esito.documento = std::move(letto);
     return esito;
 }

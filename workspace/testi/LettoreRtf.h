@@ -61,9 +61,13 @@ public:
         DocumentoRtf documento;
         std::optional<QString> errore; // Italian message when the file could not be read
     };
-    // Reads a file. A missing, unreadable or oversized file gives an empty document and a message.
+    // Reads a file. A missing, unreadable or oversized file (or one that is not a regular file)
+    // gives an empty document and a message.
     static Esito LeggiFile(const QString& percorso);
 
-    // Files above this size are refused rather than read.
-    static constexpr qint64 DimensioneMassima = 32 * 1024 * 1024;
+    // Files above this size, and texts of more characters than CaratteriMassimi, are refused
+    // with a message rather than read: laying out a longer text would freeze the window for
+    // a long time. The texts of the atlas are a few thousand characters.
+    static constexpr qint64 DimensioneMassima = 2 * 1024 * 1024;
+    static constexpr qsizetype CaratteriMassimi = 100'000;
 };

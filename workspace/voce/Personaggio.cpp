@@ -26,10 +26,10 @@ bool NomeSicuro(const QString& nome) {
 constexpr qint64 DimensioneMassima = 64 * 1024;
 
 std::optional<AspettoPersonaggio> DaFile(const QString& percorso) {
-    QFile f(percorso);
-    if (f.size() > DimensioneMassima || !f.open(QIODevice::ReadOnly))
+    const auto dati = Percorsi::LeggiFileRegolare(percorso, DimensioneMassima);
+    if (!dati)
         return std::nullopt;
-    return LeggiPersonaggio(f.readAll());
+    return LeggiPersonaggio(*dati);
 }
 
 } // namespace

@@ -81,9 +81,9 @@ void RiproduttoreSuoniQt::Riproduci(const QString& percorso) {
     auto it = letti_.find(percorso);
     if (it == letti_.end()) {
         std::optional<SuonoPcm> suono;
-        QFile f(percorso);
-        if (f.size() <= DimensioneMassimaWav && f.open(QIODevice::ReadOnly))
-            suono = LeggiWav(f.readAll());
+        // Only a regular file is read: a FIFO or a device in the data folder must not hang.
+        if (const auto dati = Percorsi::LeggiFileRegolare(percorso, DimensioneMassimaWav))
+            suono = LeggiWav(*dati);
         it = letti_.insert(percorso, suono);
     }
     if (!*it)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -70,3 +71,7 @@ private:
 
 // True when the system has an audio output device at all.
 bool DispositivoAudioPresente();
+
+// Said once at start-up when there is none: the program goes on silently.
+inline const QString AvvisoSenzaAudio =
+    QStringLiteral("Voce e suoni disattivati: non è stata trovata nessuna uscita audio.");
