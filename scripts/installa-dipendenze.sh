@@ -13,7 +13,6 @@ PACCHETTI=(
     clang libclang-rt-14-dev
     poppler-utils
     dpkg-dev desktop-file-utils appstream librsvg2-bin
-    poppler-utils
 )
 
 mancanti=()
