@@ -13,6 +13,10 @@ StatoProgramma& Stato() {
     return stato;
 }
 
+OpzioniScansione& OpzioniUtente() {
+    return Stato().Opzioni;
+}
+
 void InizializzaStato(StatoProgramma& s, const QString& cartellaImpostazioni) {
     s.CartellaImpostazioni = cartellaImpostazioni;
     if (!s.CartellaImpostazioni.isEmpty() && !s.CartellaImpostazioni.endsWith(u'/'))
@@ -24,6 +28,7 @@ void InizializzaStato(StatoProgramma& s, const QString& cartellaImpostazioni) {
     s.AttivitaScelta = 0;
     s.RegioneScelta.clear();
     s.FileTesto.clear();
+    s.Opzioni = {};
     ProfiloPredefinito(s);
 }
 
@@ -48,6 +53,9 @@ void CaricaProfilo(StatoProgramma& s) {
     }
     s.Profilo = letto.value_or(ProfiloPredefinito());
     s.PrefissoVoce = PrefissoVoce(s.Profilo);
+    s.Opzioni = VerificaNomeUtente(s.NomeUtente) == std::nullopt
+                    ? LeggiOpzioniScansione(FileOpzioni(s.FileProfilo))
+                    : OpzioniScansione{};
 }
 
 std::optional<QString> SalvaProfilo(const StatoProgramma& s) {
@@ -55,7 +63,10 @@ std::optional<QString> SalvaProfilo(const StatoProgramma& s) {
         return std::nullopt;
     if (auto errore = VerificaNomeUtente(s.NomeUtente))
         return errore;
-    return Percorsi::ScriviFileAtomico(s.FileProfilo, ScriviProfilo(s.Profilo));
+    if (auto errore = Percorsi::ScriviFileAtomico(s.FileProfilo, ScriviProfilo(s.Profilo)))
+        return errore;
+    return Percorsi::ScriviFileAtomico(FileOpzioni(s.FileProfilo),
+                                       ScriviOpzioniScansione(s.Opzioni));
 }
 
 std::optional<QString> VerificaNomeUtente(const QString& nome) {
@@ -103,6 +114,9 @@ QStringList nomiProfili(const QString& cartella) {
     QStringList nomi;
     for (const QString& v : voci) {
         if (!v.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive) || v.size() <= 4)
+            continue;
+        // The switch options beside a profile are no user.
+        if (EFileOpzioni(v))
             continue;
         nomi.append(v.left(v.size() - 4));
     }

@@ -3,6 +3,7 @@
 #include "catalog/CatalogoArea.h"
 #include "catalog/CatalogoFisico.h"
 #include "shell/Profilo.h"
+#include "workspace/scansione/OpzioniScansione.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,8 @@ struct StatoProgramma {
     QString FileProfilo;
     ProfiloUtente Profilo;
     QString PrefissoVoce;
+    // The switch options of the user, from the file beside the profile (OpzioniUtente()).
+    OpzioniScansione Opzioni;
     // False when the settings folder could not be created: the program runs on defaults.
     bool ImpostazioniScrivibili = true;
 
@@ -49,12 +52,13 @@ void ImpostaUtente(StatoProgramma& s, const QString& nome);
 void ProfiloPredefinito(StatoProgramma& s);
 
 // Loads FileProfilo into the profile fields; a missing or unreadable file gives the complete
-// default profile, silently. Rebuilds PrefissoVoce.
+// default profile, silently. Rebuilds PrefissoVoce. Loads the switch options of the file beside
+// it (defaults when missing or damaged).
 void CaricaProfilo(StatoProgramma& s);
 
-// Writes the profile to FileProfilo, atomically. A blank user name saves nothing and is no error.
-// Returns an Italian message when the name is not a safe file name or the file cannot be written;
-// the settings stay in memory either way.
+// Writes the profile to FileProfilo, and the switch options beside it, atomically. A blank user
+// name saves nothing and is no error. Returns an Italian message when the name is not a safe file
+// name or the file cannot be written; the settings stay in memory either way.
 std::optional<QString> SalvaProfilo(const StatoProgramma& s);
 
 // nullopt when nome can be a user (and so a file) name; otherwise the reason, in Italian.

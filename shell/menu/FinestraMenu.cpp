@@ -216,6 +216,9 @@ void FinestraMenu::Gestisci(Ingresso ingresso) {
     case Ingresso::SpazioSu:
         GestisciSpazioRilasciato();
         break;
+    case Ingresso::InvioGiu:
+        GestisciInvioPremuto();
+        break;
     case Ingresso::InvioSu:
         GestisciInvio();
         break;
@@ -246,8 +249,10 @@ void FinestraMenu::keyPressEvent(QKeyEvent* e) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!e->isAutoRepeat())
+        if (!e->isAutoRepeat() && !invioGiu_) {
             invioGiu_ = true;
+            Gestisci(Ingresso::InvioGiu);
+        }
         e->accept();
         return;
     default:

@@ -70,6 +70,7 @@ protected:
     virtual void GestisciTempo(int millisecondi) = 0;
     virtual void GestisciSpazioPremuto() = 0;
     virtual void GestisciSpazioRilasciato() = 0;
+    virtual void GestisciInvioPremuto() {}
     virtual void GestisciInvio() = 0;
     virtual std::optional<int> ProssimoScatto() const = 0;
     // Mouse mode: a tile was clicked (or opened from the keyboard).
@@ -88,7 +89,7 @@ protected:
     QFont CarattereProfilo() const;
 
 private:
-    enum class Ingresso { Tempo, SpazioGiu, SpazioSu, InvioSu };
+    enum class Ingresso { Tempo, SpazioGiu, SpazioSu, InvioGiu, InvioSu };
     void Gestisci(Ingresso ingresso);
     void Riarma();
     void ImpostaFocusScansione(bool scansione);

@@ -176,6 +176,11 @@ void FormMenu::GestisciSpazioRilasciato() {
     }
 }
 
+void FormMenu::GestisciInvioPremuto() {
+    if (scansione_)
+        scansione_->PremiInvio();
+}
+
 void FormMenu::GestisciInvio() {
     if (!scansione_)
         return;

@@ -716,16 +716,18 @@ void FinestraAttivita::Esegui(const ComandoScansione::Eventi& eventi) {
             SelezioneScansione(e.indice);
             break;
         case ComandoScansione::Evento::Tipo::Ripartita:
+        case ComandoScansione::Evento::Tipo::Pausa:
             break;
         }
     }
 }
 
 void FinestraAttivita::TastoPremuto(int tasto) {
-    if (modo_ == ModoScansione::Mouse || tasto != Qt::Key_Space)
+    const bool invio = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
+    if (modo_ == ModoScansione::Mouse || (tasto != Qt::Key_Space && !invio))
         return;
     auto eventi = scansione_->Trascorri(orologio_->Preleva());
-    eventi += scansione_->PremiSpazio();
+    eventi += invio ? scansione_->PremiInvio() : scansione_->PremiSpazio();
     Esegui(eventi);
     orologio_->Arma(scansione_->MillisecondiAlProssimoScatto());
 }
