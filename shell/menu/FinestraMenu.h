@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class AnnuncioScansione;
 class CasellaMenu;
 class OrologioScansione;
 class QAction;
@@ -76,6 +77,9 @@ protected:
     // Mouse mode: a tile was clicked (or opened from the keyboard).
     virtual void CasellaScelta(int indice) = 0;
 
+    // Auditory scanning: speaks what a scanning step highlighted, when the user's switch options
+    // ask for it (the tiles do it by themselves through ColoraCasella).
+    void AnnunciaEvidenziato(const QString& testo);
     // Stops the clock (the window opens another one).
     void FermaOrologio();
 
@@ -101,6 +105,7 @@ private:
     OrologioScansione* orologio_ = nullptr;
     QList<CasellaMenu*> caselle_;
     QAction* configura_ = nullptr;
+    AnnuncioScansione* annuncio_ = nullptr;
     ModoScansione modo_ = ModoScansione::Mouse;
     bool spazioGiu_ = false;
     bool invioGiu_ = false;

@@ -224,11 +224,10 @@ void FormMenu2::AggiornaCaselle() {
 void FormMenu2::ColoraPulsanti(int evidenziato) {
     for (int i = 0; i < 2; ++i) {
         const bool rosso = i == evidenziato;
+        if (rosso && !pulsanti_[i]->property("evidenziato").toBool())
+            AnnunciaEvidenziato(pulsanti_[i]->accessibleName());
         pulsanti_[i]->setProperty("evidenziato", rosso);
-        pulsanti_[i]->setStyleSheet(
-            rosso ? QStringLiteral("QPushButton { background: #FF0000; color: black; "
-                                   "border: 5px solid black; }")
-                  : QString());
+        pulsanti_[i]->setStyleSheet(rosso ? StileEvidenziato(Stato().Opzioni) : QString());
     }
 }
 

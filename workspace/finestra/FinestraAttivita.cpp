@@ -6,6 +6,7 @@
 #include "workspace/finestra/VistaZoom.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/scansione/OrologioScansione.h"
+#include "workspace/voce/AnnuncioScansione.h"
 #include "workspace/voce/Assistente.h"
 
 #include <QAction>
@@ -24,11 +25,6 @@
 #include <cmath>
 
 namespace {
-
-FinestraAttivita::FabbricaVoce& fabbricaVoce() {
-    static FinestraAttivita::FabbricaVoce f;
-    return f;
-}
 
 FinestraAttivita::FunzionePausa& funzionePausa() {
     static FinestraAttivita::FunzionePausa f;
@@ -145,8 +141,8 @@ FinestraAttivita::FinestraAttivita(Tipo tipo, QWidget* parent)
     CostruisciMenu();
 
     // Loading: the reading character of the window (speech is set up at every activation).
-    const FabbricaVoce& fabbrica = fabbricaVoce();
-    assistente_ = CaricaAssistente(this, Stato().Profilo, fabbrica ? fabbrica() : nullptr);
+    assistente_ = CaricaAssistente(this, Stato().Profilo, NuovaVoce());
+    annuncio_ = new AnnuncioScansione(this);
 
     scansione_ = std::make_unique<ComandoScansione>(CicloScansione(), ComandoScansione::Opzioni{});
     if (QScreen* s = QGuiApplication::primaryScreen())
@@ -159,6 +155,8 @@ FinestraAttivita::~FinestraAttivita() {
     // Unloading: no request of this window may speak after it.
     if (assistente_)
         assistente_->StopAll();
+    if (annuncio_)
+        annuncio_->Ferma();
 }
 
 QAction* FinestraAttivita::NuovaAzione(QMenu* menu, const QString& nome, const QString& testo,
@@ -711,6 +709,8 @@ void FinestraAttivita::Esegui(const ComandoScansione::Eventi& eventi) {
         switch (e.tipo) {
         case ComandoScansione::Evento::Tipo::Passo:
             PassoScansione(e.passo);
+            if (io && scansione_->Impostazioni().leggiEvidenziato && e.passo.evidenziato >= 0)
+                annuncio_->Annuncia(NomeElemento(e.passo.evidenziato), Stato().Profilo);
             break;
         case ComandoScansione::Evento::Tipo::Selezione:
             SelezioneScansione(e.indice);
@@ -794,13 +794,14 @@ void FinestraAttivita::hideEvent(QHideEvent* e) {
 
 void FinestraAttivita::closeEvent(QCloseEvent* e) {
     StopAll();
+    annuncio_->Ferma();
     orologio_->Arma(std::nullopt);
     fuoco_.stop();
     FinestraProgramma::closeEvent(e);
 }
 
 void FinestraAttivita::ImpostaFabbricaVoce(FabbricaVoce fabbrica) {
-    fabbricaVoce() = std::move(fabbrica);
+    ::ImpostaFabbricaVoce(std::move(fabbrica));
 }
 
 void FinestraAttivita::ImpostaPausa(FunzionePausa pausa) {

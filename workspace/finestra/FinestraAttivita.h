@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class AnnuncioScansione;
 class Assistente;
 class MappaWidget;
 class MotoreVoce;
@@ -108,7 +109,7 @@ public:
 
     // The speaker each window's reading character gets (tests install a fake); by default the
     // program's speech service.
-    using FabbricaVoce = std::function<MotoreVoce*()>;
+    using FabbricaVoce = std::function<MotoreVoce*()>; // the same as ::FabbricaVoce
     static void ImpostaFabbricaVoce(FabbricaVoce fabbrica);
     // The deliberate pauses (between the colour passes of the physical windows); by default
     // Pausa(), which keeps handling events. Tests and benchmarks may shorten them.
@@ -222,6 +223,7 @@ private:
     QWidget* accantoNome_ = nullptr;
     QWidget* barraStato_ = nullptr;
     Assistente* assistente_ = nullptr;
+    AnnuncioScansione* annuncio_ = nullptr; // "Leggi l'elemento evidenziato"
 
     QAction* azioneLeggi_ = nullptr;
     QAction* azioneVisual_ = nullptr;

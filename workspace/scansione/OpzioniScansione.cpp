@@ -79,3 +79,9 @@ OpzioniScansione LeggiOpzioniScansione(const QString& percorso) {
     o.evidenziazioneSpessa = *spessa;
     return o;
 }
+
+QString StileEvidenziato(const OpzioniScansione& o) {
+    return QStringLiteral("QPushButton { background: #FF0000; color: black; border: %1px solid "
+                          "black; }")
+        .arg(SpessoreEvidenziazione(o));
+}

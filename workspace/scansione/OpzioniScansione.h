@@ -26,11 +26,14 @@ struct OpzioniScansione {
 inline constexpr int AccettazioneDecimiMassima = 20;
 inline constexpr int GiriPrimaDellaPausaMassimi = 20;
 // How much thicker the scanning frame is drawn when evidenziazioneSpessa is on.
-inline constexpr int SpessoreEvidenziazioneNormale = 4;
-inline constexpr int SpessoreEvidenziazioneSpessa = 12;
+inline constexpr int SpessoreEvidenziazioneNormale = 6;
+inline constexpr int SpessoreEvidenziazioneSpessa = 16;
 inline int SpessoreEvidenziazione(const OpzioniScansione& o) {
     return o.evidenziazioneSpessa ? SpessoreEvidenziazioneSpessa : SpessoreEvidenziazioneNormale;
 }
+// The style sheet of a button highlighted by scanning: pure red, black text, a black frame as
+// thick as the options say.
+QString StileEvidenziato(const OpzioniScansione& o);
 
 // The options file of a profile file: "marco.ini" -> "marco.opzioni.ini".
 QString FileOpzioni(const QString& fileProfilo);
