@@ -9,6 +9,7 @@
 #include "shell/menu/DisegniMenu.h"
 #include "shell/menu/NomiFinestre.h"
 #include "workspace/scansione/MenuScansione.h"
+#include "workspace/testi/CartelleTesti.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -318,8 +319,7 @@ void FormMenu2::Apri(int casella) {
 
 void FormMenu2::ApriScheda() {
     StatoProgramma& s = Stato();
-    s.FileTesto = Percorsi::InCartellaProgramma(QStringLiteral("testipredefiniti/") + s.AreaScelta +
-                                                u'/' + s.AreaScelta + QStringLiteral(".rtf"));
+    s.FileTesto = CartelleTesti::SchedaPredefinita(s.AreaScelta);
     FermaOrologio();
     if (Navigazione::Mostra(NomiFinestre::Schede))
         close();
