@@ -459,7 +459,7 @@ void TestMenu::caselleNonDisponibili() {
     QCOMPARE(mappa->role(), QAccessible::Button);
     QCOMPARE(mappa->text(QAccessible::Name), QStringLiteral("Mappa fisica"));
     QVERIFY(QAccessible::queryAccessibleInterface(menu->Caselle()[1])->state().disabled);
-    QCOMPARE(Esegui(menu, "t t t t"), QStringLiteral("4 8 0 4"));
+    QCOMPARE(Esegui(menu, "t t t t"), QStringLiteral("4 7 8 0"));
     QTest::mouseClick(menu->Caselle()[1], Qt::LeftButton);
     QVERIFY(menu->isVisible());
     menu->close();
@@ -475,7 +475,7 @@ void TestMenu::caselleNonDisponibili() {
     RegistraFinte({NomiFinestre::PuzzlePolitico});
     menu = Mostra<FormMenu2>(Navigazione::MenuAttivita);
     QVERIFY(menu->Caselle()[1]->isEnabled());
-    QCOMPARE(Esegui(menu, "t t t"), QStringLiteral("1 4 8"));
+    QCOMPARE(Esegui(menu, "t t t"), QStringLiteral("1 4 7"));
 }
 
 void TestMenu::italiaMouse() {
