@@ -1,5 +1,6 @@
 #include "shell/Navigazione.h"
 
+#include "shell/FiltroInterruttori.h"
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
 
@@ -7,6 +8,10 @@
 #include <QHash>
 #include <QPointer>
 #include <QScreen>
+
+FinestraProgramma::FinestraProgramma(QWidget* parent) : QWidget(parent) {
+    FiltroInterruttori::Installa();
+}
 
 namespace Navigazione {
 namespace {

@@ -7,11 +7,13 @@
 
 // A full-screen window of the program. Activazione() is the sequence that runs every time the
 // window is shown by the navigation (and again when a modal window opened from it closes):
-// it re-reads the profile, recolours, resizes and sets up the input mode.
+// it re-reads the profile, recolours, resizes and sets up the input mode. Making one installs the
+// program's switch filter (FiltroInterruttori), so every window gets one press per use of a
+// switch.
 class FinestraProgramma : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit FinestraProgramma(QWidget* parent = nullptr);
     virtual void Attivazione() {}
 };
 

@@ -65,8 +65,12 @@ std::optional<QString> SalvaProfilo(const StatoProgramma& s) {
         return errore;
     if (auto errore = Percorsi::ScriviFileAtomico(s.FileProfilo, ScriviProfilo(s.Profilo)))
         return errore;
-    return Percorsi::ScriviFileAtomico(FileOpzioni(s.FileProfilo),
-                                       ScriviOpzioniScansione(s.Opzioni));
+    // The options file is written once a user has options of their own (and from then on, so
+    // that going back to the defaults is kept too).
+    const QString opzioni = FileOpzioni(s.FileProfilo);
+    if (s.Opzioni == OpzioniScansione{} && !QFile::exists(opzioni))
+        return std::nullopt;
+    return Percorsi::ScriviFileAtomico(opzioni, ScriviOpzioniScansione(s.Opzioni));
 }
 
 std::optional<QString> VerificaNomeUtente(const QString& nome) {

@@ -1,4 +1,5 @@
 #include "shell/Avvio.h"
+#include "shell/FiltroInterruttori.h"
 #include "shell/FormAvvio.h"
 #include "shell/Messaggi.h"
 #include "shell/Navigazione.h"
@@ -36,6 +37,8 @@ int main(int argc, char* argv[]) {
         messaggi().Errore(nullptr, *errore);
 
     RegistraFinestre();
+    // Every switch press is one action, in every window and dialog.
+    FiltroInterruttori::Installa();
     auto* avvio = new FormAvvio;
     avvio->setAttribute(Qt::WA_DeleteOnClose);
     Navigazione::MostraATuttoSchermo(avvio);

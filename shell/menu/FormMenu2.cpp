@@ -203,8 +203,7 @@ bool FormMenu2::ItaliaPerRegioni() const {
 }
 
 QString FormMenu2::FinestraDellaCasellaOra(int casella) const {
-    return NomiFinestre::DellaCasella(
-        FinestraDellaCasella(casella, ItaliaPerRegioni(), Modo() != ModoScansione::Mouse));
+    return NomiFinestre::DellaCasella(FinestraDellaCasella(casella, ItaliaPerRegioni()));
 }
 
 void FormMenu2::AggiornaCaselle() {
@@ -212,8 +211,7 @@ void FormMenu2::AggiornaCaselle() {
     // chooser and the regional window behind it.
     for (CasellaMenu* c : Caselle()) {
         const int i = c->Indice();
-        const DestinazioneCasella f =
-            FinestraDellaCasella(i, ItaliaPerRegioni(), Modo() != ModoScansione::Mouse);
+        const DestinazioneCasella f = FinestraDellaCasella(i, ItaliaPerRegioni());
         bool disponibile = Navigazione::Disponibile(NomiFinestre::DellaCasella(f));
         if (f == DestinazioneCasella::SceltaRegione)
             disponibile = disponibile && Navigazione::Disponibile(
@@ -300,8 +298,7 @@ void FormMenu2::Apri(int casella) {
     if (casella < 0 || casella >= NumeroCaselleAttivita || !Caselle()[casella]->isEnabled() ||
         !Caselle()[casella]->isVisible())
         return;
-    const DestinazioneCasella f =
-        FinestraDellaCasella(casella, ItaliaPerRegioni(), Modo() != ModoScansione::Mouse);
+    const DestinazioneCasella f = FinestraDellaCasella(casella, ItaliaPerRegioni());
     if (f == DestinazioneCasella::Nessuna)
         return;
     StatoProgramma& s = Stato();

@@ -5,6 +5,8 @@
 #include "shell/Messaggi.h"
 #include "shell/Percorsi.h"
 #include "shell/StatoProgramma.h"
+#include "tests/comune/TastiFinestra.h"
+#include "workspace/colori/ColoriMappa.h"
 #include "workspace/finestra/DialogoFile.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/voce/Assistente.h"
@@ -26,6 +28,8 @@
 // The exploration windows driven as a pupil drives them: clicks reported by the map, Space and
 // Enter on the scanning receivers, the menu entries. The fixture maps are the small "Prova"
 // maps (Alfa, Beta, Gamma, Isolotto; a physical map with one feature of most categories).
+
+Q_DECLARE_METATYPE(FlussoTasti)
 
 namespace {
 
@@ -135,14 +139,21 @@ private slots:
     void scorciatoie();
     void riattivazioneAzzera();
     void controlliDelleAttivita();
+    void esciPerInterruttore_data();
+    void esciPerInterruttore();
+    void fermataPrimaDiEsci_data();
+    void fermataPrimaDiEsci();
+    void unaPressioneUnaAzione_data();
+    void unaPressioneUnaAzione();
 
 private:
     template <class F> F* apri(const QString& nome);
     VoceFinta* voce(FinestraAttivita* f) {
         return qobject_cast<VoceFinta*>(f->assistente()->Voce());
     }
+    // A switch released (pressed first unless the test holds it), through the switch filter.
     void rilascia(FinestraAttivita* f, Qt::Key tasto) {
-        QTest::keyRelease(f->RicevitoreAttivo(), tasto);
+        TastiFinestra::Clic(f->RicevitoreAttivo(), tasto);
     }
     // Closes a window and lets it be deleted, so the next Mostra makes a new one.
     void chiudi(QWidget* f) {
@@ -150,7 +161,13 @@ private:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void premi(FinestraAttivita* f, Qt::Key tasto) {
-        QTest::keyPress(f->RicevitoreAttivo(), tasto);
+        TastiFinestra::Premi(f->RicevitoreAttivo(), tasto);
+    }
+    // What the scanning highlight is on: the name in the name box, or the stop's caption.
+    static QString Evidenziato(FinestraAttivita* f) {
+        if (QAbstractButton* b = f->FermataEvidenziata())
+            return b->text();
+        return f->Text1()->text();
     }
 
     QTemporaryDir impostazioni;
@@ -283,13 +300,14 @@ void TestFinestreEsplorazione::scansioneManualePolitica() {
     const ProfiloUtente& p = Stato().Profilo;
     const QColor evid = RGB(Tavolozza::Esadecimale(p.SchemaPolitico[4]));
     QStringList visti;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
         rilascia(f, Qt::Key_Space);
-        visti << f->Text1()->text();
-        QCOMPARE(f->Mappa()->vista().colore(f->Text1()->text()), evid);
+        visti << Evidenziato(f);
+        if (!f->FermataEvidenziata())
+            QCOMPARE(f->Mappa()->vista().colore(f->Text1()->text()), evid);
     }
-    // 0..3 then back to 0; the element left behind has its own colour again.
-    QCOMPARE(visti, (QStringList{"Alfa", "Beta", "Gamma", "Isolotto", "Alfa"}));
+    // 0..3, the way out, then back to 0; the element left behind has its own colour again.
+    QCOMPARE(visti, (QStringList{"Alfa", "Beta", "Gamma", "Isolotto", "Esci", "Alfa"}));
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Isolotto")),
              RGB(Tavolozza::Esadecimale(p.SchemaPolitico[3])));
     QVERIFY(voce(f)->richieste.isEmpty());
@@ -356,30 +374,36 @@ void TestFinestreEsplorazione::scansioneFisicaSaltaIndistinto() {
     Stato().Profilo.ModalitaAccesso = 2;
     auto* f = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
     QStringList visti;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         rilascia(f, Qt::Key_Space);
-        visti << f->Text1()->text();
+        visti << Evidenziato(f);
     }
     QCOMPARE(visti, (QStringList{"Pianura Grande", "Lago Piccolo", "Deserto Rosso", "Fiume Uno",
-                                 "Monte Uno", "Isola Minuscola", "Pianura Grande"}));
+                                 "Monte Uno", "Isola Minuscola", "Esci", "Pianura Grande"}));
     QCOMPARE(f->Mappa()->vista().colore(QStringLiteral("Isola Minuscola")),
              RGB(Tavolozza::Esadecimale(Stato().Profilo.SchemaFisico[8])));
 }
 
 void TestFinestreEsplorazione::scansioneTuttoIndistinto() {
-    // A tail of "indistinto" features continues from 0; a map of nothing else stays still.
+    // A tail of "indistinto" features goes on to the way out and from there to 0; on a map of
+    // nothing else the highlight has only the way out.
     FisicoProva({{"Monte Uno", "monte"}, {"Indistinto", "indistinto"}, {"Altro", "indistinto"}});
     Stato().Profilo.ModalitaAccesso = 2;
     auto* f = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
-    rilascia(f, Qt::Key_Space);
-    rilascia(f, Qt::Key_Space);
-    QCOMPARE(f->Text1()->text(), QStringLiteral("Monte Uno"));
+    QStringList visti;
+    for (int i = 0; i < 3; ++i) {
+        rilascia(f, Qt::Key_Space);
+        visti << Evidenziato(f);
+    }
+    QCOMPARE(visti, (QStringList{"Monte Uno", "Esci", "Monte Uno"}));
     chiudi(f);
 
     FisicoProva({{"Indistinto", "indistinto"}, {"Altro", "indistinto"}});
     auto* g = apri<FormMappaFis>(QStringLiteral("FormMappaFis"));
     rilascia(g, Qt::Key_Space);
-    rilascia(g, Qt::Key_Return);
+    QCOMPARE(g->FermataEvidenziata(), g->PulsanteEsci());
+    rilascia(g, Qt::Key_Space);
+    QCOMPARE(g->FermataEvidenziata(), g->PulsanteEsci());
     QVERIFY(g->Text1()->text().isEmpty());
     QVERIFY(voce(g)->richieste.isEmpty());
 }
@@ -647,6 +671,8 @@ void TestFinestreEsplorazione::regioneCaso() {
     QCOMPARE(g->Text1()->text(), g->Elementi()[1].nome);
     for (int i = 1; i < g->Elementi().size(); ++i)
         rilascia(g, Qt::Key_Space);
+    QCOMPARE(Evidenziato(g), QStringLiteral("Esci"));
+    rilascia(g, Qt::Key_Space);
     QCOMPARE(g->Text1()->text(), g->Elementi()[1].nome);
 }
 
@@ -774,10 +800,15 @@ class FinestraConControlli : public FormMappaPol {
 public:
     QPushButton* cambia = new QPushButton(QStringLiteral("&Cambia"));
     QLabel* stato = new QLabel(QStringLiteral("Esatti 0   Errati 0"));
+    int cambi = 0;
     FinestraConControlli() {
         ImpostaControlloAccantoAlNome(cambia);
         ImpostaBarraStato(stato);
+        QObject::connect(cambia, &QPushButton::clicked, this, [this] { ++cambi; });
     }
+
+protected:
+    QList<QAbstractButton*> FermatePrimaDiEsci() const override { return {cambia}; }
 };
 } // namespace
 
@@ -801,6 +832,211 @@ void TestFinestreEsplorazione::controlliDelleAttivita() {
     f->Azione(QStringLiteral("mnuVisual"))->trigger();
     QVERIFY(!f->cambia->isVisible());
     QCOMPARE(f->Picture1()->height(), stato.top());
+}
+
+void TestFinestreEsplorazione::esciPerInterruttore_data() {
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<int>("modalita");
+    QTest::addColumn<QString>("ritorno");
+    for (const int m : {2, 3}) {
+        const char* modo = m == 2 ? "manuale" : "automatica";
+        QTest::addRow("politica, %s", modo) << "FormMappaPol" << m << Navigazione::MenuAttivita;
+        QTest::addRow("fisica, %s", modo) << "FormMappaFis" << m << Navigazione::MenuAttivita;
+        QTest::addRow("politica regionale, %s", modo)
+            << "FormMappaPolReg" << m << Navigazione::SceltaRegione;
+    }
+}
+
+void TestFinestreEsplorazione::esciPerInterruttore() {
+    // After the last element the highlight reaches "Esci", beside the name box, painted like the
+    // elements; choosing it leaves the window as the menu's "&Esci" does.
+    QFETCH(QString, finestra);
+    QFETCH(int, modalita);
+    QFETCH(QString, ritorno);
+    if (finestra == u"FormMappaPolReg") {
+        Percorsi::ImpostaCartellaProgramma(QStringLiteral(ORBISTO_SOURCE_DATA_DIR));
+        Stato().AreaScelta = QStringLiteral("Italia");
+        Stato().RegioneScelta = QStringLiteral("Lombardia");
+    }
+    Stato().Profilo.ModalitaAccesso = qint16(modalita);
+    auto* f = qobject_cast<FinestraAttivita*>(Navigazione::Mostra(finestra));
+    QVERIFY(f);
+    QPointer<FinestraAttivita> guardia(f);
+    QPushButton* esci = f->PulsanteEsci();
+    QVERIFY(esci->isVisible());
+    QCOMPARE(f->Fermate().constLast(), esci);
+    QCOMPARE(esci->accessibleName(), QStringLiteral("Esci"));
+    // Beside the name box, on its line.
+    QCOMPARE(esci->y(), f->Text1()->y());
+    QVERIFY(esci->x() >= f->Text1()->geometry().right());
+    const QString stileProprio = esci->styleSheet();
+
+    if (modalita == 3) {
+        premi(f, Qt::Key_Space);
+        rilascia(f, Qt::Key_Space);
+    }
+    int passi = 0;
+    while (!f->FermataEvidenziata() && passi++ < 400) {
+        if (modalita == 2)
+            rilascia(f, Qt::Key_Space);
+        else
+            f->AvanzaOrologio(1000);
+    }
+    QCOMPARE(f->FermataEvidenziata(), esci);
+    const ProfiloUtente& p = Stato().Profilo;
+    const QString evidenziazione = f->TipoMappa() == FinestraAttivita::Tipo::Politica
+                                       ? ColoriFinestraPolitica(p).evidenziazione
+                                       : ColoriFinestraFisica(p).evidenziazione;
+    QVERIFY2(esci->styleSheet().contains(evidenziazione, Qt::CaseInsensitive),
+             qPrintable(esci->styleSheet()));
+    // Passed: it looks as before.
+    if (modalita == 2) {
+        rilascia(f, Qt::Key_Space);
+        QVERIFY(!f->FermataEvidenziata());
+        QCOMPARE(esci->styleSheet(), stileProprio);
+        while (!f->FermataEvidenziata() && passi++ < 800)
+            rilascia(f, Qt::Key_Space);
+        rilascia(f, Qt::Key_Return);
+    } else {
+        premi(f, Qt::Key_Space);
+        rilascia(f, Qt::Key_Space);
+    }
+    auto* menu = dynamic_cast<FinestraSegnaposto*>(Navigazione::Esistente(ritorno));
+    QVERIFY(menu);
+    QCOMPARE(menu->attivazioni, 1);
+    QTRY_VERIFY(guardia.isNull());
+}
+
+void TestFinestreEsplorazione::fermataPrimaDiEsci_data() {
+    QTest::addColumn<int>("modalita");
+    QTest::newRow("manuale") << 2;
+    QTest::newRow("automatica") << 3;
+}
+
+void TestFinestreEsplorazione::fermataPrimaDiEsci() {
+    // A window's own stop ("Cambia" of the quizzes) comes after the elements and before "Esci";
+    // choosing it clicks it and the window stays. A disabled one is passed over.
+    QFETCH(int, modalita);
+    Stato().Profilo.ModalitaAccesso = qint16(modalita);
+    Navigazione::Registra(QStringLiteral("Prova"), [] { return new FinestraConControlli; });
+    auto* f = dynamic_cast<FinestraConControlli*>(Navigazione::Mostra(QStringLiteral("Prova")));
+    QVERIFY(f);
+    QCOMPARE(f->Fermate(), (QList<QAbstractButton*>{f->cambia, f->PulsanteEsci()}));
+    QVERIFY(f->cambia->isVisible() && f->PulsanteEsci()->isVisible());
+    QVERIFY(!f->cambia->geometry().intersects(f->PulsanteEsci()->geometry()));
+    QVERIFY(f->cambia->x() < f->PulsanteEsci()->x());
+    const auto passo = [&] {
+        if (modalita == 2)
+            rilascia(f, Qt::Key_Space);
+        else
+            f->AvanzaOrologio(1000);
+        return Evidenziato(f);
+    };
+    if (modalita == 3) {
+        premi(f, Qt::Key_Space);
+        rilascia(f, Qt::Key_Space);
+    }
+    QStringList visti;
+    for (int i = 0; i < 7; ++i)
+        visti << passo();
+    QCOMPARE(visti, (QStringList{"Alfa", "Beta", "Gamma", "Isolotto", "&Cambia", "Esci", "Alfa"}));
+    for (int i = 0; i < 4; ++i)
+        passo();
+    QCOMPARE(f->FermataEvidenziata(), f->cambia);
+    if (modalita == 2) {
+        rilascia(f, Qt::Key_Return);
+    } else {
+        premi(f, Qt::Key_Space);
+        rilascia(f, Qt::Key_Space);
+    }
+    QCOMPARE(f->cambi, 1);
+    QVERIFY(f->isVisible());
+    QVERIFY(voce(f)->richieste.isEmpty());
+
+    f->cambia->setEnabled(false);
+    if (modalita == 3) {
+        premi(f, Qt::Key_Space);
+        rilascia(f, Qt::Key_Space);
+    }
+    visti.clear();
+    for (int i = 0; i < 6; ++i)
+        visti << passo();
+    QCOMPARE(visti, (QStringList{"Esci", "Alfa", "Beta", "Gamma", "Isolotto", "Esci"}));
+}
+
+void TestFinestreEsplorazione::unaPressioneUnaAzione_data() {
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<int>("modalita");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<FlussoTasti>("flusso");
+    QTest::addColumn<int>("consegna");
+    using namespace FlussiTasti;
+    const struct {
+        const char* nome;
+        FlussoTasti (*flusso)(int);
+    } flussi[] = {
+        {"tenuto 1,5 s non segnato",
+         [](int t) { return Tenuto(t, 0, 1500, Contrassegno::Nessuno); }},
+        {"tenuto 3 s a segni alterni",
+         [](int t) { return Tenuto(t, 0, 3000, Contrassegno::Alterni); }},
+        {"rimbalzante", [](int t) { return Rimbalzante(t, 0); }},
+        {"pulito", [](int t) { return Pulito(t, 0); }},
+    };
+    const struct {
+        const char* nome;
+        int modalita;
+        int tasto;
+    } modi[] = {{"manuale, Spazio", 2, Qt::Key_Space},
+                {"manuale, Invio", 2, Qt::Key_Return},
+                {"automatica, Spazio", 3, Qt::Key_Space}};
+    for (const char* finestra : {"FormMappaPol", "FormMappaFis"})
+        for (const auto& m : modi)
+            for (const auto& fl : flussi)
+                for (const Consegna c : {Consegna::Regolare, Consegna::PressioneInRitardo})
+                    QTest::addRow("%s, %s, %s%s", finestra, m.nome, fl.nome,
+                                  c == Consegna::Regolare ? "" : ", pressioni in ritardo")
+                        << QString(finestra) << m.modalita << m.tasto << fl.flusso(m.tasto)
+                        << int(c);
+}
+
+void TestFinestreEsplorazione::unaPressioneUnaAzione() {
+    // However the switch reaches the program (held, bouncing, with repeats the toolkit did not
+    // flag), one use is one action: one step, one choice, one stop of the automatic scanning.
+    QFETCH(QString, finestra);
+    QFETCH(int, modalita);
+    QFETCH(int, tasto);
+    QFETCH(FlussoTasti, flusso);
+    QFETCH(int, consegna);
+    Stato().Profilo.ModalitaAccesso = qint16(modalita);
+    auto* f = qobject_cast<FinestraAttivita*>(Navigazione::Mostra(finestra));
+    QVERIFY(f);
+    QString primo;
+    if (modalita == 2 && tasto == Qt::Key_Return) {
+        rilascia(f, Qt::Key_Space);
+        primo = Evidenziato(f);
+    } else if (modalita == 3) {
+        premi(f, Qt::Key_Space);
+        rilascia(f, Qt::Key_Space);
+        f->AvanzaOrologio(1000);
+        primo = Evidenziato(f);
+        QVERIFY(f->Scansione().ScansioneAttiva());
+    }
+    TastiFinestra::Riproduci(flusso, FlussiTasti::Consegna(consegna),
+                             [f] { return f->RicevitoreAttivo(); });
+    const int richieste = int(voce(f)->richieste.size());
+    if (modalita == 2 && tasto == Qt::Key_Space) {
+        // One step from nothing: the first element.
+        QVERIFY(richieste == 0);
+        QCOMPARE(f->Scansione().Indice(), 0);
+    } else if (modalita == 2) {
+        QCOMPARE(richieste, 1);
+        QCOMPARE(Evidenziato(f), primo);
+    } else {
+        // Stopped once on the element and its name spoken once.
+        QCOMPARE(richieste, 1);
+        QVERIFY(!f->Scansione().ScansioneAttiva());
+        QCOMPARE(Evidenziato(f), primo);
+    }
 }
 
 QTEST_MAIN(TestFinestreEsplorazione)

@@ -3,6 +3,7 @@
 #include "shell/Messaggi.h"
 #include "shell/Percorsi.h"
 #include "shell/StatoProgramma.h"
+#include "tests/comune/TastiFinestra.h"
 #include "workspace/finestra/DialogoFile.h"
 #include "workspace/testi/DocumentoTesto.h"
 #include "workspace/voce/AnnuncioScansione.h"
@@ -93,11 +94,13 @@ private slots:
 private:
     FormSchede* apri(const QByteArray& rtf);
     VoceFinta* voce(FormSchede* f) { return qobject_cast<VoceFinta*>(f->assistente()->Voce()); }
+    // A switch press and release as the window system sends them, through the program's
+    // switch filter; tenutaMs of the window's scanning time pass while the switch is held.
     void colpo(FormSchede* f, Qt::Key tasto, int tenutaMs = 0) {
-        QTest::keyPress(f, tasto);
+        TastiFinestra::Premi(f, tasto);
         if (tenutaMs > 0)
             f->Scorri(tenutaMs);
-        QTest::keyRelease(f, tasto);
+        TastiFinestra::Rilascia(f, tasto);
     }
 
     QTemporaryDir dir;

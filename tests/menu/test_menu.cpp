@@ -18,6 +18,7 @@
 #include "shell/menu/FormMenu3.h"
 #include "shell/menu/NomiFinestre.h"
 #include "shell/menu/Registrazioni.h"
+#include "tests/comune/TastiFinestra.h"
 #include "workspace/colori/ColoriMappa.h"
 #include "workspace/mappa/MappaWidget.h"
 
@@ -33,6 +34,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+Q_DECLARE_METATYPE(FlussoTasti)
 
 namespace {
 
@@ -91,14 +94,14 @@ template <typename T> T* Mostra(const QString& nome) {
     return w;
 }
 
-// A switch press and release (or just one of them) on the widget that has the keyboard.
+// A switch press or release on the widget that has the keyboard, through the switch filter.
 void Premi(QWidget* finestra, Qt::Key tasto) {
     QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : finestra;
-    QTest::keyPress(w, tasto);
+    TastiFinestra::Premi(w, tasto);
 }
 void Rilascia(QWidget* finestra, Qt::Key tasto) {
     QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : finestra;
-    QTest::keyRelease(w, tasto);
+    TastiFinestra::Rilascia(w, tasto);
 }
 
 // Runs a script on a menu: "t" a clock tick, "S" Space pressed and released, "E" Enter pressed
@@ -163,6 +166,11 @@ private slots:
     void sceltaRegioneAutomatica();
     void regioneACaso_data();
     void regioneACaso();
+    void regioniPerInterruttore_data();
+    void regioniPerInterruttore();
+
+    void unaPressioneUnaAzione_data();
+    void unaPressioneUnaAzione();
 
     void caratteriGrandi_data();
     void caratteriGrandi();
@@ -285,10 +293,14 @@ void TestMenu::menuAreeScansione() {
 void TestMenu::menuAreeComandi() {
     Stato().Profilo.TracciaAttivita = false;
     SalvaProfilo(Stato());
+    // Only the area menu: "&Configurazioni" has no window to open.
+    Navigazione::Azzera();
+    Navigazione::Registra(Navigazione::MenuAree, [] { return new FormMenu; });
     auto* menu = Mostra<FormMenu>(Navigazione::MenuAree);
     QVERIFY(!menu->ComandoEserciziEseguiti()->isVisible());
     QVERIFY(!menu->ComandoConfigura()->isEnabled());
     menu->close();
+    RegistraFinestre();
 
     Stato().Profilo.TracciaAttivita = true;
     SalvaProfilo(Stato());
@@ -392,9 +404,12 @@ void TestMenu::menuAttivitaScansione_data() {
     QTest::newRow("Italia manuale: Regioni, la mappa passa per la scelta della regione")
         << "Italia" << 2 << "S E E"
         << "- 0" << Navigazione::SceltaRegione;
-    QTest::newRow("Italia manuale: Regioni, la mappa fisica è dell'Italia intera")
+    QTest::newRow("Italia manuale: Regioni, la mappa fisica passa per la scelta della regione")
         << "Italia" << 2 << "S E S S S S E"
-        << "- 0 1 2 3 4" << NomiFinestre::MappaFisica;
+        << "- 0 1 2 3 4" << Navigazione::SceltaRegione;
+    QTest::newRow("Italia automatica: Regioni, il puzzle fisico passa per la scelta della regione")
+        << "Italia" << 3 << "t S t t t t t S"
+        << "- 0 1 2 3 4 5" << Navigazione::SceltaRegione;
     QTest::newRow("Italia automatica: Nazione, il Test è saltato") << "Italia" << 3 << "S t t t t"
                                                                    << "0 1 2 4 5"
                                                                    << "";
@@ -685,6 +700,44 @@ void TestMenu::regioneACaso() {
     QVERIFY(Visibile(aperta));
 }
 
+void TestMenu::regioniPerInterruttore_data() {
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<int>("casella");
+    QTest::addColumn<QString>("aperta");
+    for (const int modo : {2, 3}) {
+        const char* m = modo == 2 ? "manuale" : "automatica";
+        QTest::addRow("mappa fisica, %s", m) << modo << 4 << NomiFinestre::MappaFisicaRegione;
+        QTest::addRow("puzzle fisico, %s", m) << modo << 5 << NomiFinestre::PuzzleFisicoRegione;
+        QTest::addRow("dov'è fisico, %s", m) << modo << 6 << NomiFinestre::DoveFisicoRegione;
+    }
+}
+
+void TestMenu::regioniPerInterruttore() {
+    // With "Regioni" chosen by the switches, the physical tiles lead to the region chooser as
+    // with the mouse, and from there to the region's physical window.
+    QFETCH(int, modo);
+    QFETCH(int, casella);
+    QFETCH(QString, aperta);
+    RegistraFinte(TutteLeAttivita);
+    Stato().Profilo.ModalitaAccesso = qint16(modo);
+    Stato().AreaScelta = "Italia";
+    CaricaCatalogoPolitico(Stato().Catalogo, "Italia");
+    auto* menu = Mostra<FormMenu2>(Navigazione::MenuAttivita);
+    QVERIFY(menu);
+    QString copione = modo == 2 ? "S E" : "t S";
+    for (int i = 0; i < casella; ++i)
+        copione += modo == 2 ? " S" : " t";
+    copione += modo == 2 ? " E" : " S";
+    Esegui(menu, copione);
+    auto* scelta = qobject_cast<FormMenu3*>(Visibile(Navigazione::SceltaRegione));
+    QVERIFY(scelta);
+    QCOMPARE(int(Stato().AttivitaScelta), casella);
+    Esegui(scelta, modo == 2 ? "S E" : "t S");
+    QVERIFY(messaggi_.errori.isEmpty());
+    QCOMPARE(Stato().RegioneScelta, QStringLiteral("Valle d'Aosta"));
+    QVERIFY(Visibile(aperta));
+}
+
 // --- every window, large and small fonts ----------------------------------------------------
 
 void TestMenu::caratteriGrandi_data() {
@@ -782,6 +835,100 @@ void TestMenu::miniature() {
     Percorsi::ImpostaCartellaProgramma(vuota.path());
     QVERIFY(DisegniMenu::MiniaturaMappa(area, tipo, QSize(121, 90), p).isNull());
     QVERIFY(DisegniMenu::MiniaturaMappa(area, tipo, QSize(0, 0), p).isNull());
+}
+
+void TestMenu::unaPressioneUnaAzione_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<FlussoTasti>("flusso");
+    QTest::addColumn<int>("consegna");
+    QTest::addColumn<QString>("esito");
+    using namespace FlussiTasti;
+    const struct {
+        const char* nome;
+        FlussoTasti (*flusso)(int);
+    } flussi[] = {
+        {"tenuto 3 s non segnato", [](int t) { return Tenuto(t, 0, 3000, Contrassegno::Nessuno); }},
+        {"tenuto 3 s a segni alterni",
+         [](int t) { return Tenuto(t, 0, 3000, Contrassegno::Alterni); }},
+        {"rimbalzante", [](int t) { return Rimbalzante(t, 0); }},
+        {"pulito", [](int t) { return Pulito(t, 0); }},
+    };
+    // What one action does: in the area menu Space steps to Europa, Enter (manual) or Space
+    // (automatic) opens Italy's activity menu, which stays at its start (the choice "Nazione"
+    // highlighted); in Europe's activity menu
+    // Space steps to the puzzle and a choice opens the political map.
+    const struct {
+        const char* menu;
+        const char* modo;
+        int modalita;
+        int tasto;
+        const char* esito;
+    } casi[] = {
+        {"aree", "manuale, Spazio", 2, Qt::Key_Space, "aree 1"},
+        {"aree", "manuale, Invio", 2, Qt::Key_Return, "scelta 0"},
+        {"aree", "automatica, Spazio", 3, Qt::Key_Space, "scelta 0"},
+        {"attivita", "manuale, Spazio", 2, Qt::Key_Space, "attivita 1"},
+        {"attivita", "manuale, Invio", 2, Qt::Key_Return, "mappa"},
+        {"attivita", "automatica, Spazio", 3, Qt::Key_Space, "mappa"},
+    };
+    for (const auto& c : casi)
+        for (const auto& fl : flussi)
+            for (const Consegna d : {Consegna::Regolare, Consegna::PressioneInRitardo})
+                QTest::addRow("%s, %s, %s%s", c.menu, c.modo, fl.nome,
+                              d == Consegna::Regolare ? "" : ", pressioni in ritardo")
+                    << QString(c.menu) << c.modalita << fl.flusso(c.tasto) << int(d)
+                    << QString(c.esito);
+}
+
+void TestMenu::unaPressioneUnaAzione() {
+    // A held or bouncing switch acts once, also when the window it opened takes the rest of the
+    // hold.
+    QFETCH(QString, menu);
+    QFETCH(int, modo);
+    QFETCH(FlussoTasti, flusso);
+    QFETCH(int, consegna);
+    QFETCH(QString, esito);
+    RegistraFinte(TutteLeAttivita);
+    Stato().Profilo.ModalitaAccesso = qint16(modo);
+    SalvaProfilo(Stato());
+    FinestraMenu* m = nullptr;
+    if (menu == u"aree") {
+        m = Mostra<FormMenu>(Navigazione::MenuAree);
+    } else {
+        Stato().AreaScelta = QStringLiteral("Europa");
+        m = Mostra<FormMenu2>(Navigazione::MenuAttivita);
+    }
+    QVERIFY(m);
+    TastiFinestra::Riproduci(flusso, FlussiTasti::Consegna(consegna), [] {
+        if (QWidget* w = QApplication::focusWidget())
+            return w;
+        for (const QString& n : {Navigazione::MenuAree, Navigazione::MenuAttivita})
+            if (QWidget* w = Visibile(n))
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList aperte;
+    for (const QString& n : TutteLeAttivita)
+        if (auto* f = dynamic_cast<Finta*>(Navigazione::Esistente(n)))
+            aperte << QStringLiteral("%1 x%2").arg(n).arg(f->attivazioni);
+    QString visto;
+    if (auto* aree = qobject_cast<FormMenu*>(Visibile(Navigazione::MenuAree)))
+        visto = QStringLiteral("aree %1").arg(aree->CasellaEvidenziata());
+    else if (auto* attivita = qobject_cast<FormMenu2*>(Visibile(Navigazione::MenuAttivita))) {
+        visto = QStringLiteral("attivita %1").arg(attivita->CasellaEvidenziata());
+        for (int i = 0; i < 2; ++i)
+            if (attivita->PulsanteScelta(i)->isVisible() &&
+                attivita->PulsanteScelta(i)->property("evidenziato").toBool())
+                visto = QStringLiteral("scelta %1").arg(i);
+    }
+    if (esito == u"mappa") {
+        QCOMPARE(aperte, QStringList{NomiFinestre::MappaPolitica + " x1"});
+    } else {
+        QCOMPARE(aperte, QStringList());
+        QCOMPARE(visto, esito);
+    }
 }
 
 QTEST_MAIN(TestMenu)

@@ -110,38 +110,26 @@ void TestMenuScansione::menuAreeAutomatico() {
 void TestMenuScansione::finestre_data() {
     QTest::addColumn<int>("casella");
     QTest::addColumn<bool>("perRegioni");
-    QTest::addColumn<bool>("scansione");
     QTest::addColumn<DestinazioneCasella>("finestra");
-    QTest::newRow("mappa politica") << 0 << false << false << DestinazioneCasella::MappaPolitica;
-    QTest::newRow("mappa politica per regioni")
-        << 0 << true << false << DestinazioneCasella::SceltaRegione;
-    QTest::newRow("mappa politica per regioni, scansione")
-        << 0 << true << true << DestinazioneCasella::SceltaRegione;
+    QTest::newRow("mappa politica") << 0 << false << DestinazioneCasella::MappaPolitica;
+    QTest::newRow("mappa politica per regioni") << 0 << true << DestinazioneCasella::SceltaRegione;
     QTest::newRow("test fuori dall'Italia per regioni")
-        << 3 << false << false << DestinazioneCasella::Nessuna;
-    QTest::newRow("test per regioni") << 3 << true << false << DestinazioneCasella::TestRegioni;
-    QTest::newRow("mappa fisica") << 4 << false << false << DestinazioneCasella::MappaFisica;
-    QTest::newRow("mappa fisica per regioni")
-        << 4 << true << false << DestinazioneCasella::SceltaRegione;
-    QTest::newRow("mappa fisica per regioni, scansione")
-        << 4 << true << true << DestinazioneCasella::MappaFisica;
-    QTest::newRow("puzzle fisico per regioni, scansione")
-        << 5 << true << true << DestinazioneCasella::PuzzleFisico;
-    QTest::newRow("dov'è fisico per regioni")
-        << 6 << true << false << DestinazioneCasella::SceltaRegione;
-    QTest::newRow("dov'è fisico per regioni, scansione")
-        << 6 << true << true << DestinazioneCasella::DoveFisico;
-    QTest::newRow("schede") << 7 << true << false << DestinazioneCasella::Scheda;
-    QTest::newRow("torna") << 8 << false << false << DestinazioneCasella::MenuAree;
-    QTest::newRow("fuori dalle caselle") << 9 << false << false << DestinazioneCasella::Nessuna;
+        << 3 << false << DestinazioneCasella::Nessuna;
+    QTest::newRow("test per regioni") << 3 << true << DestinazioneCasella::TestRegioni;
+    QTest::newRow("mappa fisica") << 4 << false << DestinazioneCasella::MappaFisica;
+    QTest::newRow("mappa fisica per regioni") << 4 << true << DestinazioneCasella::SceltaRegione;
+    QTest::newRow("puzzle fisico per regioni") << 5 << true << DestinazioneCasella::SceltaRegione;
+    QTest::newRow("dov'è fisico per regioni") << 6 << true << DestinazioneCasella::SceltaRegione;
+    QTest::newRow("schede") << 7 << true << DestinazioneCasella::Scheda;
+    QTest::newRow("torna") << 8 << false << DestinazioneCasella::MenuAree;
+    QTest::newRow("fuori dalle caselle") << 9 << false << DestinazioneCasella::Nessuna;
 }
 
 void TestMenuScansione::finestre() {
     QFETCH(int, casella);
     QFETCH(bool, perRegioni);
-    QFETCH(bool, scansione);
     QFETCH(DestinazioneCasella, finestra);
-    QCOMPARE(FinestraDellaCasella(casella, perRegioni, scansione), finestra);
+    QCOMPARE(FinestraDellaCasella(casella, perRegioni), finestra);
 }
 
 void TestMenuScansione::sceltaRegione() {

@@ -3,6 +3,7 @@
 #include "catalog/Tavolozza.h"
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
+#include "workspace/colori/Contrasto.h"
 #include "workspace/finestra/VistaZoom.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/scansione/OrologioScansione.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -101,6 +103,15 @@ FinestraAttivita::FinestraAttivita(Tipo tipo, QWidget* parent)
     text1_->setAlignment(Qt::AlignCenter);
     text1_->setFocusPolicy(Qt::NoFocus);
     text1_->setTextMargins(0, 0, 0, 0);
+
+    // The way out for switch users: the last stop of the scanning cycle, beside the name box.
+    esci_ = new QPushButton(QStringLiteral("Esci"), area_);
+    esci_->setObjectName(QStringLiteral("PulsanteEsci"));
+    esci_->setAccessibleName(QStringLiteral("Esci"));
+    esci_->setAccessibleDescription(QStringLiteral("Chiude la mappa e torna al menu"));
+    esci_->setFocusPolicy(Qt::NoFocus);
+    esci_->hide();
+    connect(esci_, &QPushButton::clicked, this, &FinestraAttivita::Esci);
 
     label1_ = new QLabel(QStringLiteral("Per settare i font"), area_);
     label1_->setObjectName(QStringLiteral("Label1"));
@@ -285,6 +296,16 @@ bool FinestraAttivita::PausaSicura(double secondi) {
 void FinestraAttivita::ImpostaModoAccesso() {
     const ProfiloUtente& p = Stato().Profilo;
     modo_ = ModoDaAccesso(p.ModalitaAccesso);
+    for (QAbstractButton* b : std::as_const(fermate_))
+        if (b)
+            EvidenziaFermata(int(fermate_.indexOf(b)), false);
+    fermate_.clear();
+    for (QAbstractButton* b : FermatePrimaDiEsci())
+        if (b && b != esci_)
+            fermate_.append(b);
+    fermate_.append(esci_);
+    // "Esci" beside the name box in the scanning modes.
+    DimensioniFisse();
     scansione_ = CreaScansione();
     scansione_->Attiva();
     orologio_->Azzera();
@@ -325,8 +346,13 @@ std::unique_ptr<ComandoScansione> FinestraAttivita::CreaScansione() const {
     o.indiceIniziale = -1;
     const auto ripristino = tipo_ == Tipo::Politica ? CicloScansione::Ripristino::Precedente
                                                     : CicloScansione::Ripristino::SoloSeEvidenziato;
-    CicloScansione ciclo(UltimoElemento(), ripristino,
-                         [this](int i) { return SaltaNellaScansione(i); });
+    const int ultimo = UltimoElemento();
+    CicloScansione ciclo(ultimo + int(fermate_.size()), ripristino, [this, ultimo](int i) {
+        if (i <= ultimo)
+            return SaltaNellaScansione(i);
+        const int f = Fermata(i);
+        return f < 0 || !fermate_[f] || !fermate_[f]->isEnabled();
+    });
     return std::make_unique<ComandoScansione>(std::move(ciclo), o);
 }
 
@@ -385,6 +411,7 @@ void FinestraAttivita::ImpostaColori() {
     }
     label1_->setFont(f);
     text1_->setFont(f);
+    esci_->setFont(f);
     QPalette pal = text1_->palette();
     pal.setColor(QPalette::Base, QColor::fromRgb(c.sfondoNome));
     pal.setColor(QPalette::Text, QColor::fromRgb(c.testoNome));
@@ -427,22 +454,58 @@ int FinestraAttivita::AltezzaUtile() const {
     return std::max(1, area_->height() - hBasso);
 }
 
+bool FinestraAttivita::EsciVisibile() const {
+    return modo_ != ModoScansione::Mouse;
+}
+
+int FinestraAttivita::LarghezzaAccessori() const {
+    int l = 0;
+    if (accantoNome_)
+        l += accantoNome_->sizeHint().width();
+    if (EsciVisibile())
+        l += esci_->sizeHint().width();
+    return l;
+}
+
 int FinestraAttivita::LarghezzaNome() const {
     int l = LarghezzaDisponibile();
-    if (accantoNome_ && nomeVisibile_)
-        l -= std::min(accantoNome_->sizeHint().width(), l / 2);
+    if (nomeVisibile_)
+        l -= std::min(LarghezzaAccessori(), l / 2);
     return std::max(l, 1);
 }
 
 void FinestraAttivita::DisponiAccessori() {
+    // Beside the name box: the window's control, then "Esci"; the two share what the name box
+    // leaves, in proportion to what they ask for.
+    const int disponibile = LarghezzaDisponibile();
+    const int chiesto = std::max(LarghezzaAccessori(), 1);
+    int x = LarghezzaNome();
+    const double scala = nomeVisibile_ ? std::min(1.0, double(disponibile - x) / chiesto) : 1.0;
+    int y = text1_->y();
+    int h = text1_->height();
+    if (!nomeVisibile_) {
+        // Full-screen map: a switch user still needs the way out, in the corner of the map.
+        h = AltezzaNome();
+        y = std::max(0, picture1_->y() + picture1_->height() - h);
+        x = std::max(0, disponibile - (EsciVisibile() ? esci_->sizeHint().width() : 0));
+    }
     if (accantoNome_) {
         accantoNome_->setVisible(nomeVisibile_);
-        const int l = LarghezzaNome();
-        accantoNome_->setGeometry(l, text1_->y(), LarghezzaDisponibile() - l, text1_->height());
+        if (nomeVisibile_) {
+            const int l =
+                EsciVisibile() ? int(accantoNome_->sizeHint().width() * scala) : disponibile - x;
+            accantoNome_->setGeometry(x, y, l, h);
+            x += l;
+        }
+    }
+    esci_->setVisible(EsciVisibile());
+    if (EsciVisibile()) {
+        esci_->setGeometry(x, y, std::max(disponibile - x, 1), h);
+        esci_->raise();
     }
     if (barraStato_) {
-        const int h = barraStato_->sizeHint().height();
-        barraStato_->setGeometry(0, area_->height() - h, area_->width(), h);
+        const int hStato = barraStato_->sizeHint().height();
+        barraStato_->setGeometry(0, area_->height() - hStato, area_->width(), hStato);
     }
 }
 
@@ -707,18 +770,81 @@ void FinestraAttivita::Esegui(const ComandoScansione::Eventi& eventi) {
         if (!io)
             return;
         switch (e.tipo) {
-        case ComandoScansione::Evento::Tipo::Passo:
-            PassoScansione(e.passo);
-            if (io && scansione_->Impostazioni().leggiEvidenziato && e.passo.evidenziato >= 0)
-                annuncio_->Annuncia(NomeElemento(e.passo.evidenziato), Stato().Profilo);
+        case ComandoScansione::Evento::Tipo::Passo: {
+            // The stops are painted here; the window's handler sees the elements only.
+            CicloScansione::Passo passo = e.passo;
+            const int lasciata = Fermata(passo.daRipristinare);
+            const int raggiunta = Fermata(passo.evidenziato);
+            if (lasciata >= 0) {
+                EvidenziaFermata(lasciata, false);
+                passo.daRipristinare = -1;
+            }
+            if (raggiunta >= 0)
+                passo.evidenziato = -1;
+            if (passo.daRipristinare >= 0 || passo.evidenziato >= 0)
+                PassoScansione(passo);
+            if (io && raggiunta >= 0)
+                EvidenziaFermata(raggiunta, true);
+            // Auditory scanning: the element or the stop reached is spoken.
+            if (io && scansione_->Impostazioni().leggiEvidenziato) {
+                if (raggiunta >= 0 && fermate_[raggiunta])
+                    annuncio_->Annuncia(fermate_[raggiunta]->text().remove(u'&'), Stato().Profilo);
+                else if (passo.evidenziato >= 0)
+                    annuncio_->Annuncia(NomeElemento(passo.evidenziato), Stato().Profilo);
+            }
             break;
-        case ComandoScansione::Evento::Tipo::Selezione:
-            SelezioneScansione(e.indice);
+        }
+        case ComandoScansione::Evento::Tipo::Selezione: {
+            const int f = Fermata(e.indice);
+            if (f < 0) {
+                SelezioneScansione(e.indice);
+            } else if (QAbstractButton* b = fermate_[f]) {
+                b->click();
+            }
             break;
+        }
         case ComandoScansione::Evento::Tipo::Ripartita:
         case ComandoScansione::Evento::Tipo::Pausa:
             break;
         }
+    }
+}
+
+int FinestraAttivita::Fermata(int indice) const {
+    const int f = indice - UltimoElemento() - 1;
+    return indice >= 0 && f >= 0 && f < fermate_.size() ? f : -1;
+}
+
+QAbstractButton* FinestraAttivita::FermataEvidenziata() const {
+    if (modo_ == ModoScansione::Mouse || !scansione_)
+        return nullptr;
+    const int f = Fermata(scansione_->Indice());
+    return f < 0 ? nullptr : fermate_[f];
+}
+
+void FinestraAttivita::EvidenziaFermata(int fermata, bool evidenziata) {
+    if (fermata < 0 || fermata >= fermate_.size() || !fermate_[fermata])
+        return;
+    QAbstractButton* b = fermate_[fermata];
+    // A highlighted stop takes the highlight colour of the elements, with readable text and a
+    // thick border; left, it gets back its own look.
+    constexpr const char* Proprio = "stileProprio";
+    if (evidenziata) {
+        if (b->property("evidenziata").toBool())
+            return;
+        b->setProperty(Proprio, b->styleSheet());
+        const quint32 sfondo = ColoriDellaFinestra().evidenziazione.toUInt(nullptr, 16) & 0xFFFFFFu;
+        const quint32 testo = Contrasto::TestoSu(sfondo);
+        b->setStyleSheet(QStringLiteral("background: #%1; color: #%2; border: %3px solid #%2;")
+                             .arg(sfondo, 6, 16, QLatin1Char('0'))
+                             .arg(testo, 6, 16, QLatin1Char('0'))
+                             .arg(SpessoreEvidenziazione(Stato().Opzioni)));
+        b->setProperty("evidenziata", true);
+    } else {
+        if (!b->property("evidenziata").toBool())
+            return;
+        b->setStyleSheet(b->property(Proprio).toString());
+        b->setProperty("evidenziata", false);
     }
 }
 

@@ -16,6 +16,7 @@ class Assistente;
 class MappaWidget;
 class MotoreVoce;
 class OrologioScansione;
+class QAbstractButton;
 class QAction;
 class QActionGroup;
 class QKeyEvent;
@@ -23,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QPushButton;
 class QScrollBar;
 
 // A small box that takes the keyboard focus and hands its keys to the window: the arrow keys in
@@ -102,6 +104,14 @@ public:
     ModoScansione Modo() const { return modo_; }
     // Whether the name box is shown.
     bool NomeVisibile() const { return nomeVisibile_; }
+    // The "Esci" button beside the name box: shown in the scanning modes, the last stop of the
+    // scanning cycle.
+    QPushButton* PulsanteEsci() const { return esci_; }
+    // The stops of the scanning cycle after the elements, in order, "Esci" last; their indices in
+    // the cycle follow UltimoElemento().
+    const QList<QAbstractButton*>& Fermate() const { return fermate_; }
+    // The stop highlighted now, nullptr when none.
+    QAbstractButton* FermataEvidenziata() const;
 
     // Lets the scanning clock run as if the given time had passed (tests and benchmarks drive the
     // automatic scanning this way; the window's own timer does the same in use).
@@ -138,8 +148,15 @@ protected:
     virtual void PassoScansione(const CicloScansione::Passo& passo);
     // The pupil chose the highlighted element: exploration windows speak its name.
     virtual void SelezioneScansione(int indice);
-    // The scanning of the window, built at every activation for the profile's mode.
+    // The scanning of the window, built at every activation for the profile's mode: the elements
+    // 0..UltimoElemento(), then the stops (Fermate()).
     virtual std::unique_ptr<ComandoScansione> CreaScansione() const;
+    // The window's own stops of the scanning cycle, walked after the map's elements and before
+    // "Esci" (always the last stop): buttons of the window, such as the quizzes' "&Cambia" given to
+    // ImpostaControlloAccantoAlNome. The frame highlights a stop like an element and, when the
+    // pupil chooses it, clicks it; PassoScansione and SelezioneScansione see only elements.
+    // Disabled buttons are passed over. Asked at every activation.
+    virtual QList<QAbstractButton*> FermatePrimaDiEsci() const { return {}; }
     // Speaks a text that already carries the speech prefix (a sentence of a text read aloud).
     void Parla(const QString& testoConPrefisso);
     // Every request this window sends to its character, in order (true for Parla), and every
@@ -204,7 +221,12 @@ private:
     int AltezzaUtile() const; // PictureAltezza less the status bar
     int LarghezzaNome() const;
     void DisponiAccessori();
+    int LarghezzaAccessori() const;
     int LarghezzaDisponibile() const;
+    bool EsciVisibile() const;
+    // Index of a stop in Fermate() for an index of the cycle, -1 for elements and nothing.
+    int Fermata(int indice) const;
+    void EvidenziaFermata(int fermata, bool evidenziata);
 
     Tipo tipo_;
     QMenuBar* barra_ = nullptr;
@@ -221,6 +243,8 @@ private:
     QWidget* pannello_ = nullptr;
     double frazionePannello_ = 0;
     QWidget* accantoNome_ = nullptr;
+    QPushButton* esci_ = nullptr;
+    QList<QAbstractButton*> fermate_;
     QWidget* barraStato_ = nullptr;
     Assistente* assistente_ = nullptr;
     AnnuncioScansione* annuncio_ = nullptr; // "Leggi l'elemento evidenziato"

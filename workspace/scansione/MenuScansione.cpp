@@ -111,12 +111,9 @@ std::optional<int> ScansioneMenuAttivita::MillisecondiAlProssimoScatto() const {
     return comando_.MillisecondiAlProssimoScatto();
 }
 
-DestinazioneCasella FinestraDellaCasella(int casella, bool italiaPerRegioni, bool scansione) {
+DestinazioneCasella FinestraDellaCasella(int casella, bool italiaPerRegioni) {
     const auto mappa = [&](DestinazioneCasella intera) {
         return italiaPerRegioni ? DestinazioneCasella::SceltaRegione : intera;
-    };
-    const auto fisica = [&](DestinazioneCasella intera) {
-        return italiaPerRegioni && !scansione ? DestinazioneCasella::SceltaRegione : intera;
     };
     switch (casella) {
     case 0:
@@ -128,11 +125,11 @@ DestinazioneCasella FinestraDellaCasella(int casella, bool italiaPerRegioni, boo
     case 3:
         return italiaPerRegioni ? DestinazioneCasella::TestRegioni : DestinazioneCasella::Nessuna;
     case 4:
-        return fisica(DestinazioneCasella::MappaFisica);
+        return mappa(DestinazioneCasella::MappaFisica);
     case 5:
-        return fisica(DestinazioneCasella::PuzzleFisico);
+        return mappa(DestinazioneCasella::PuzzleFisico);
     case 6:
-        return fisica(DestinazioneCasella::DoveFisico);
+        return mappa(DestinazioneCasella::DoveFisico);
     case 7:
         return DestinazioneCasella::Scheda;
     case 8:

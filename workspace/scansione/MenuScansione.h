@@ -100,12 +100,9 @@ enum class DestinazioneCasella {
     SceltaRegione,
 };
 // italiaPerRegioni: the area is Italy and "Regioni" was chosen (by the option with the mouse,
-// by the choice buttons when scanning). The political activities of Italy by regions go through
-// the region chooser; so do the physical ones with the mouse, while a switch user who chose
-// "Regioni" gets the physical map, puzzle and quiz of the whole of Italy (the region chooser's
-// scanning serves the political map of the regions).
-DestinazioneCasella FinestraDellaCasella(int casella, bool italiaPerRegioni,
-                                         bool scansione = false);
+// by the choice buttons when scanning). Every map activity of Italy by regions, political or
+// physical, goes through the region chooser, with the mouse and with the switches alike.
+DestinazioneCasella FinestraDellaCasella(int casella, bool italiaPerRegioni);
 
 // The regional window the region chooser opens for AttivitaScelta.
 enum class FinestraRegionale {
