@@ -1,6 +1,6 @@
 #include "shell/FormAvvio.h"
 
-#include "catalog/Tavolozza.h"
+#include "shell/AspettoProfilo.h"
 #include "shell/ImmagineAvvio.h"
 #include "shell/Navigazione.h"
 #include "shell/StatoProgramma.h"
@@ -72,10 +72,10 @@ FormAvvio::FormAvvio(QWidget* parent) : QWidget(parent) {
 }
 
 void FormAvvio::applicaColoriEFont() {
-    const ProfiloUtente& p = Stato().Profilo;
+    const Contrasto::Coppia c = AspettoProfilo::Colori();
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor::fromRgb(Tavolozza::Rgb(p.ColoreSfondo)));
-    pal.setColor(QPalette::WindowText, QColor::fromRgb(Tavolozza::Rgb(p.ColoreTesto)));
+    pal.setColor(QPalette::Window, QColor::fromRgb(c.sfondo));
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(c.testo));
     setPalette(pal);
     setAutoFillBackground(true);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 inline const QString TitoloProgramma = QStringLiteral("L'Orbisto di Tessivo");
@@ -18,6 +19,10 @@ public:
     virtual void Errore(QWidget* proprietario, const QString& testo,
                         const QString& titolo = TitoloProgramma) = 0;
 };
+
+// The look of the program's message boxes: the profile's font size and readable colours, the
+// title exactly as given (the program does not add its name to window titles).
+void PreparaMessaggio(QMessageBox& box);
 
 // The message boxes in use: the real ones unless a test installed others.
 Messaggi& messaggi();

@@ -16,7 +16,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orbisto"));
-    QApplication::setApplicationDisplayName(TitoloProgramma);
+    // No display name: the platform would append it to every title ("Error — ..."); the windows
+    // and message boxes carry their own titles.
 
     // Qt's own dialogs (Yes/No buttons, file and print dialogs) in Italian.
     QTranslator traduzioneQt;

@@ -2,7 +2,7 @@
 
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
-#include "workspace/finestra/DialogoFile.h"
+#include "workspace/finestra/SceltaTesto.h"
 #include "workspace/testi/DocumentoTesto.h"
 #include "workspace/voce/Assistente.h"
 
@@ -60,9 +60,10 @@ QColor FinestraEsplorazione::ColoreNormale() const {
 }
 
 void FinestraEsplorazione::ApriTesto() {
-    const QString percorso = dialogoFile().Scegli(
-        this, DialogoFile::Apri, QStringLiteral("Scegli un testo da leggere"), QString(),
-        QStringLiteral("Testi (*.rtf)"), CartellaTesti(), QStringLiteral("rtf"));
+    // The folder's texts as a full-screen list, usable with the switches; the system dialog is
+    // one entry of it ("Altro...").
+    const QString percorso =
+        sceltaTesto().Scegli(this, CartellaTesti(), QStringLiteral("Scegli un testo da leggere"));
     if (percorso.isEmpty()) {
         messaggi().Errore(this, QStringLiteral("Non hai scelto nessuna lista!"));
         return;

@@ -16,7 +16,7 @@ class FinestraEsplorazione : public FinestraAttivita {
 public:
     explicit FinestraEsplorazione(Tipo tipo, QWidget* parent = nullptr);
 
-    // "apri": chooses a text with the file dialog and loads it.
+    // "apri": chooses a text with the text chooser (SceltaTesto) and loads it.
     void ApriTesto();
     // Loads a text file; false (with a message to the pupil) when it cannot be read.
     bool CaricaTesto(const QString& percorso);

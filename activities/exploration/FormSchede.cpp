@@ -4,7 +4,7 @@
 #include "shell/StatoProgramma.h"
 #include "shell/menu/DisegniMenu.h"
 #include "shell/menu/NomiFinestre.h"
-#include "workspace/finestra/DialogoFile.h"
+#include "workspace/finestra/SceltaTesto.h"
 #include "workspace/testi/CartelleTesti.h"
 #include "workspace/testi/DocumentoTesto.h"
 #include "workspace/voce/AnnuncioScansione.h"
@@ -315,10 +315,16 @@ void FormSchede::ModificaColore() {
 }
 
 void FormSchede::AltraScheda() {
-    const QString percorso = dialogoFile().Scegli(
-        this, DialogoFile::Apri, QStringLiteral("Altra scheda"), QString(),
-        QStringLiteral("Testi (*.rtf)"), CartelleTesti::CartellaTesti(Stato().AreaScelta),
-        QStringLiteral("rtf"));
+    // The area's texts as a full-screen list walked by the switches; the system dialog is one
+    // entry of it ("Altro...").
+    // The window's own highlight waits meanwhile.
+    FermaOrologio();
+    QPointer<FormSchede> io(this);
+    const QString percorso = sceltaTesto().Scegli(
+        this, CartelleTesti::CartellaTesti(Stato().AreaScelta), QStringLiteral("Altra scheda"));
+    if (!io)
+        return;
+    Scorri(0);
     if (percorso.isEmpty()) {
         messaggi().Errore(this, QStringLiteral("Non hai scelto nessuna lista!"));
         return;

@@ -1,6 +1,7 @@
 #include "shell/menu/FinestraMenu.h"
 
 #include "catalog/Tavolozza.h"
+#include "shell/AspettoProfilo.h"
 #include "shell/Navigazione.h"
 #include "shell/StatoProgramma.h"
 #include "shell/clsResize.h"
@@ -13,6 +14,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -118,14 +120,12 @@ QColor FinestraMenu::ColoreSfondo() const {
 }
 
 QColor FinestraMenu::ColoreTesto() const {
-    return QColor::fromRgb(Tavolozza::Rgb(Stato().Profilo.ColoreTesto));
+    // Readable on the background whatever the profile says.
+    return QColor::fromRgb(AspettoProfilo::Colori().testo);
 }
 
 QFont FinestraMenu::CarattereProfilo() const {
-    const ProfiloUtente& p = Stato().Profilo;
-    QFont f(p.NomeFont.isEmpty() ? QStringLiteral("Verdana") : p.NomeFont);
-    f.setPointSize(std::clamp<int>(p.DimensioneFont, 8, 96));
-    return f;
+    return AspettoProfilo::Carattere();
 }
 
 void FinestraMenu::ApplicaProfilo() {
@@ -134,11 +134,11 @@ void FinestraMenu::ApplicaProfilo() {
     pal.setColor(QPalette::WindowText, ColoreTesto());
     setPalette(pal);
     setAutoFillBackground(true);
-    // The menu bar keeps the system colours (readable menus); its font follows the profile,
-    // within what fits a bar.
-    QFont fb = CarattereProfilo();
-    fb.setPointSize(std::clamp(fb.pointSize(), 12, 28));
-    barra_->setFont(fb);
+    // The menu bar in the profile's colours (made readable) and font size.
+    AspettoProfilo::ColoraBarraMenu(barra_, AspettoProfilo::Colori(), CarattereProfilo());
+    // The bar's new height at once: a bar lower than its entries shows only the overflow button.
+    if (layout())
+        layout()->activate();
     const QFont f = CarattereProfilo();
     for (CasellaMenu* c : std::as_const(caselle_)) {
         c->ImpostaColori(ColoreSfondo(), ColoreTesto());

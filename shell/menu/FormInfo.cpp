@@ -1,6 +1,6 @@
 #include "shell/menu/FormInfo.h"
 
-#include "catalog/Tavolozza.h"
+#include "shell/AspettoProfilo.h"
 #include "shell/StatoProgramma.h"
 #include "shell/clsResize.h"
 #include "shell/menu/DisegniMenu.h"
@@ -73,10 +73,10 @@ FormInfo::FormInfo(QWidget* parent) : FinestraProgramma(parent) {
 }
 
 void FormInfo::Attivazione() {
-    const ProfiloUtente& p = Stato().Profilo;
+    const Contrasto::Coppia c = AspettoProfilo::Colori();
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor::fromRgb(Tavolozza::Rgb(p.ColoreSfondo)));
-    pal.setColor(QPalette::WindowText, QColor::fromRgb(Tavolozza::Rgb(p.ColoreTesto)));
+    pal.setColor(QPalette::Window, QColor::fromRgb(c.sfondo));
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(c.testo));
     setPalette(pal);
     setAutoFillBackground(true);
     adattaCaratteri();

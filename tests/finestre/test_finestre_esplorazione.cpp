@@ -1,13 +1,15 @@
 #include "activities/exploration/FormMappaFis.h"
 #include "activities/exploration/FormMappaPol.h"
 #include "activities/exploration/Registrazione.h"
+#include "catalog/Preset.h"
 #include "catalog/Tavolozza.h"
 #include "shell/Messaggi.h"
 #include "shell/Percorsi.h"
 #include "shell/StatoProgramma.h"
+#include "tests/comune/ContrastoDisegnato.h"
 #include "tests/comune/TastiFinestra.h"
 #include "workspace/colori/ColoriMappa.h"
-#include "workspace/finestra/DialogoFile.h"
+#include "workspace/finestra/SceltaTesto.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/voce/Assistente.h"
 #include "workspace/voce/VoceFinta.h"
@@ -41,15 +43,15 @@ public:
     void Errore(QWidget*, const QString& testo, const QString&) override { errori << testo; }
 };
 
-class DialogoFinto : public DialogoFile {
+// The text chooser, answering with a fixed path.
+class SceltaFinta : public SceltaTesto {
 public:
     QString risposta;
     QString cartella;
     int chiamate = 0;
-    QString Scegli(QWidget*, int, const QString&, const QString&, const QString&,
-                   const QString& cartellaIniziale, const QString&) override {
+    QString Scegli(QWidget*, const QString& cartellaTesti, const QString&) override {
         ++chiamate;
-        cartella = cartellaIniziale;
+        cartella = cartellaTesti;
         return risposta;
     }
 };
@@ -145,6 +147,8 @@ private slots:
     void fermataPrimaDiEsci();
     void unaPressioneUnaAzione_data();
     void unaPressioneUnaAzione();
+    void barraLeggibile_data();
+    void barraLeggibile();
 
 private:
     template <class F> F* apri(const QString& nome);
@@ -172,7 +176,7 @@ private:
 
     QTemporaryDir impostazioni;
     MessaggiFinti messaggiFinti;
-    DialogoFinto dialogo;
+    SceltaFinta dialogo;
     QList<double> pause;
 };
 
@@ -185,7 +189,7 @@ void TestFinestreEsplorazione::initTestCase() {
     FinestraAttivita::ImpostaFabbricaVoce([] { return new VoceFinta; });
     FinestraAttivita::ImpostaPausa([this](double s) { pause << s; });
     ImpostaMessaggi(&messaggiFinti);
-    ImpostaDialogoFile(&dialogo);
+    ImpostaSceltaTesto(&dialogo);
 }
 
 void TestFinestreEsplorazione::init() {
@@ -203,7 +207,7 @@ void TestFinestreEsplorazione::init() {
     Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FinestraSegnaposto; });
     Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FinestraSegnaposto; });
     messaggiFinti.errori.clear();
-    dialogo = DialogoFinto{};
+    dialogo = SceltaFinta{};
     pause.clear();
 }
 
@@ -1037,6 +1041,69 @@ void TestFinestreEsplorazione::unaPressioneUnaAzione() {
         QVERIFY(!f->Scansione().ScansioneAttiva());
         QCOMPARE(Evidenziato(f), primo);
     }
+}
+
+void TestFinestreEsplorazione::barraLeggibile_data() {
+    // The political windows take the profile's text colours, the physical ones the physical
+    // scheme's (entries 1 and 11); personal schemes give text and background one colour.
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("colore");
+    QTest::addColumn<int>("punti");
+    for (int punti : {24, 48}) {
+        for (int n = 1; n <= NumeroPresetPolitici; ++n)
+            QTest::addRow("politica, Configurazione %d, %d punti", n, punti)
+                << "FormMappaPol" << n << -1 << punti;
+        for (int n = 1; n <= NumeroPresetFisici; ++n)
+            QTest::addRow("fisica, Configurazione %d, %d punti", n, punti)
+                << "FormMappaFis" << n << -1 << punti;
+        for (int c : {0, 100, 215}) {
+            QTest::addRow("politica, testo uguale allo sfondo %d, %d punti", c, punti)
+                << "FormMappaPol" << 0 << c << punti;
+            QTest::addRow("fisica, testo uguale allo sfondo %d, %d punti", c, punti)
+                << "FormMappaFis" << 0 << c << punti;
+        }
+    }
+}
+
+void TestFinestreEsplorazione::barraLeggibile() {
+    QFETCH(QString, finestra);
+    QFETCH(int, preset);
+    QFETCH(int, colore);
+    QFETCH(int, punti);
+    ProfiloUtente& p = Stato().Profilo;
+    p.DimensioneFont = qint16(punti);
+    const bool fisica = finestra == u"FormMappaFis";
+    if (preset > 0 && fisica) {
+        ApplicaPresetFisico(p, preset);
+    } else if (preset > 0) {
+        ApplicaPresetPolitico(p, preset);
+    } else if (fisica) {
+        p.SchemaFisico[1] = p.SchemaFisico[11] = qint16(colore);
+    } else {
+        p.ColoreTesto = p.ColoreSfondo = qint16(colore);
+    }
+    auto* f = qobject_cast<FinestraAttivita*>(Navigazione::Mostra(finestra));
+    QVERIFY(f);
+    // A school screen.
+    f->resize(1280, 800);
+    f->Attivazione();
+    QMenuBar* barra = f->BarraMenu();
+    QVERIFY(barra->isVisible() && barra->height() > 0);
+    const auto voci = ContrastoDisegnato::VociDellaBarra(barra);
+    QVERIFY(voci.size() >= 4);
+    for (const auto& [voce, rapporto] : voci)
+        QVERIFY2(rapporto >= Contrasto::Minimo,
+                 qPrintable(QStringLiteral("%1: %2").arg(voce).arg(rapporto)));
+    // Every entry on the bar, none behind the overflow button; the profile's size when it fits.
+    for (QAction* a : barra->actions())
+        if (a->isVisible())
+            QVERIFY2(barra->rect().contains(barra->actionGeometry(a)), qPrintable(a->text()));
+    QVERIFY(barra->font().pointSize() <= punti);
+    if (punti == 24)
+        QCOMPARE(barra->font().pointSize(), punti);
+    // The bar does not cover the map.
+    QVERIFY(f->PictureAltezza()->y() >= barra->geometry().bottom());
 }
 
 QTEST_MAIN(TestFinestreEsplorazione)

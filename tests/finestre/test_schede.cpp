@@ -4,7 +4,7 @@
 #include "shell/Percorsi.h"
 #include "shell/StatoProgramma.h"
 #include "tests/comune/TastiFinestra.h"
-#include "workspace/finestra/DialogoFile.h"
+#include "workspace/finestra/SceltaTesto.h"
 #include "workspace/testi/DocumentoTesto.h"
 #include "workspace/voce/AnnuncioScansione.h"
 #include "workspace/voce/Assistente.h"
@@ -33,13 +33,15 @@ public:
     void Errore(QWidget*, const QString& testo, const QString&) override { errori << testo; }
 };
 
-class DialogoFinto : public DialogoFile {
+// The text chooser, answering with a fixed path.
+class SceltaFinta : public SceltaTesto {
 public:
     QString risposta;
+    QString cartella;
     int chiamate = 0;
-    QString Scegli(QWidget*, int, const QString&, const QString&, const QString&, const QString&,
-                   const QString&) override {
+    QString Scegli(QWidget*, const QString& cartellaTesti, const QString&) override {
         ++chiamate;
+        cartella = cartellaTesti;
         return risposta;
     }
 };
@@ -105,7 +107,7 @@ private:
 
     QTemporaryDir dir;
     MessaggiFinti messaggiFinti;
-    DialogoFinto dialogo;
+    SceltaFinta dialogo;
 };
 
 void TestSchede::initTestCase() {
@@ -115,7 +117,7 @@ void TestSchede::initTestCase() {
         return v;
     });
     ImpostaMessaggi(&messaggiFinti);
-    ImpostaDialogoFile(&dialogo);
+    ImpostaSceltaTesto(&dialogo);
 }
 
 void TestSchede::init() {
@@ -126,7 +128,7 @@ void TestSchede::init() {
     RegistraFinestreEsplorazione();
     Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FinestraSegnaposto; });
     messaggiFinti.errori.clear();
-    dialogo = DialogoFinto{};
+    dialogo = SceltaFinta{};
     voci.clear();
 }
 
@@ -277,6 +279,7 @@ void TestSchede::altraScheda() {
     FormSchede* f = apri(Due);
     f->AltraScheda();
     QCOMPARE(messaggiFinti.errori, QStringList{"Non hai scelto nessuna lista!"});
+    QVERIFY(dialogo.cartella.endsWith("testi/Europa/"));
     QCOMPARE(f->RichTextBox1()->toPlainText(), QString("Roma capitale. Il Po e lungo."));
     const QString altro = dir.filePath("altro.rtf");
     QFile file(altro);

@@ -3,6 +3,7 @@
 // are stand-ins that only record that they were shown.
 
 #include "catalog/CatalogoArea.h"
+#include "catalog/Preset.h"
 #include "catalog/Tavolozza.h"
 #include "shell/Avvio.h"
 #include "shell/Messaggi.h"
@@ -18,6 +19,7 @@
 #include "shell/menu/FormMenu3.h"
 #include "shell/menu/NomiFinestre.h"
 #include "shell/menu/Registrazioni.h"
+#include "tests/comune/ContrastoDisegnato.h"
 #include "tests/comune/TastiFinestra.h"
 #include "workspace/colori/ColoriMappa.h"
 #include "workspace/mappa/MappaWidget.h"
@@ -29,6 +31,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
@@ -174,6 +177,10 @@ private slots:
 
     void caratteriGrandi_data();
     void caratteriGrandi();
+    void barraLeggibile_data();
+    void barraLeggibile();
+    void messaggiLeggibili_data();
+    void messaggiLeggibili();
     void miniature_data();
     void miniature();
 
@@ -929,6 +936,120 @@ void TestMenu::unaPressioneUnaAzione() {
         QCOMPARE(aperte, QStringList());
         QCOMPARE(visto, esito);
     }
+}
+
+namespace {
+
+// The colour schemes of the tests of readability: the political presets, and personal schemes
+// whose text is the background colour.
+void Schemi() {
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("colore");
+}
+
+struct Schema {
+    QString nome;
+    int preset; // political preset, 0 for the personal scheme
+    int colore; // personal scheme: text and background both this entry
+};
+
+QList<Schema> SchemiDaProvare() {
+    QList<Schema> out;
+    for (int n = 1; n <= NumeroPresetPolitici; ++n)
+        out << Schema{QStringLiteral("Configurazione %1").arg(n), n, -1};
+    for (int c : {0, 100, 215})
+        out << Schema{QStringLiteral("testo uguale allo sfondo %1").arg(c), 0, c};
+    return out;
+}
+
+void ApplicaSchema(int preset, int colore) {
+    if (preset > 0) {
+        ApplicaPresetPolitico(Stato().Profilo, preset);
+    } else {
+        Stato().Profilo.ColoreTesto = qint16(colore);
+        Stato().Profilo.ColoreSfondo = qint16(colore);
+    }
+}
+
+} // namespace
+
+void TestMenu::barraLeggibile_data() {
+    Schemi();
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<int>("punti");
+    for (const QString& f :
+         {Navigazione::MenuAree, Navigazione::MenuAttivita, Navigazione::SceltaRegione}) {
+        for (const Schema& sc : SchemiDaProvare())
+            for (int punti : {24, 48})
+                QTest::addRow("%s, %s, %d punti", qPrintable(f), qPrintable(sc.nome), punti)
+                    << sc.preset << sc.colore << f << punti;
+    }
+}
+
+void TestMenu::barraLeggibile() {
+    // Every entry of the menu bar is drawn with a contrast of at least 4.5:1 under every scheme,
+    // in the profile's font size as far as the bar holds every entry.
+    QFETCH(int, preset);
+    QFETCH(int, colore);
+    QFETCH(QString, finestra);
+    QFETCH(int, punti);
+    RegistraFinte({NomiFinestre::Configurazione});
+    ApplicaSchema(preset, colore);
+    Stato().Profilo.DimensioneFont = qint16(punti);
+    Stato().Profilo.TracciaAttivita = true; // every entry of the area menu
+    Stato().AreaScelta = "Europa";
+    SalvaProfilo(Stato());
+    auto* m = Mostra<FinestraMenu>(finestra);
+    QVERIFY(m);
+    // A school screen.
+    m->resize(1280, 800);
+    m->Attivazione();
+    QMenuBar* barra = m->BarraMenu();
+    const auto voci = ContrastoDisegnato::VociDellaBarra(barra);
+    QVERIFY(voci.size() >= 2);
+    for (const auto& [voce, rapporto] : voci)
+        QVERIFY2(rapporto >= Contrasto::Minimo,
+                 qPrintable(QStringLiteral("%1: %2").arg(voce).arg(rapporto)));
+    for (QAction* a : barra->actions())
+        if (a->isVisible())
+            QVERIFY2(barra->rect().contains(barra->actionGeometry(a)), qPrintable(a->text()));
+    QVERIFY(barra->font().pointSize() <= punti);
+    if (punti == 24)
+        QCOMPARE(barra->font().pointSize(), punti);
+}
+
+void TestMenu::messaggiLeggibili_data() {
+    Schemi();
+    QTest::addColumn<QString>("titolo");
+    for (const Schema& sc : SchemiDaProvare())
+        QTest::newRow(qPrintable(sc.nome)) << sc.preset << sc.colore << TitoloProgramma;
+    QTest::newRow("seconda copia") << 1 << -1 << "Error";
+}
+
+void TestMenu::messaggiLeggibili() {
+    // Message boxes in the profile's font size and readable colours, with the title given.
+    QFETCH(int, preset);
+    QFETCH(int, colore);
+    QFETCH(QString, titolo);
+    ApplicaSchema(preset, colore);
+    Stato().Profilo.DimensioneFont = 36;
+    const QString testo = QStringLiteral("Questa regione non è ancora stata inserita.");
+    QMessageBox box(QMessageBox::Critical, titolo, testo, QMessageBox::Ok);
+    PreparaMessaggio(box);
+    box.adjustSize();
+    QCOMPARE(box.windowTitle(), titolo);
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    QLabel* etichetta = nullptr;
+    for (QLabel* l : box.findChildren<QLabel*>())
+        if (l->text() == testo)
+            etichetta = l;
+    QVERIFY(etichetta);
+    QCOMPARE(etichetta->font().pointSize(), 36);
+    QCOMPARE(box.button(QMessageBox::Ok)->font().pointSize(), 36);
+    const QImage immagine = box.grab().toImage();
+    const QRect r(etichetta->mapTo(&box, QPoint(0, 0)), etichetta->size());
+    const double rapporto = ContrastoDisegnato::Rapporto(immagine, r);
+    QVERIFY2(rapporto >= Contrasto::Minimo, qPrintable(QString::number(rapporto)));
 }
 
 QTEST_MAIN(TestMenu)

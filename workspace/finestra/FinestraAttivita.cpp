@@ -1,6 +1,7 @@
 #include "workspace/finestra/FinestraAttivita.h"
 
 #include "catalog/Tavolozza.h"
+#include "shell/AspettoProfilo.h"
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
 #include "workspace/colori/Contrasto.h"
@@ -400,18 +401,25 @@ void FinestraAttivita::ImpostaColori() {
           static_cast<QWidget*>(automatica_), static_cast<QWidget*>(frecce_)})
         Colora(w, c.finestra);
     const QFont f = FontProfilo();
-    // The menus in the profile's font too, within a size that leaves room for the map.
-    QFont fMenu = f;
-    fMenu.setPointSize(std::clamp(f.pointSize(), 12, 28));
-    if (barra_->font() != fMenu) {
-        barra_->setFont(fMenu);
-        for (QMenu* m : findChildren<QMenu*>())
-            m->setFont(fMenu);
+    // The menu bar and its menus in the window's text colours (made readable) and the profile's
+    // font.
+    const int altezzaBarra = barra_->sizeHint().height();
+    AspettoProfilo::ColoraBarraMenu(barra_, Contrasto::Leggibile(c.testoNome, c.finestra), f);
+    if (barra_->sizeHint().height() != altezzaBarra)
         DisponiCornice();
-    }
     label1_->setFont(f);
     text1_->setFont(f);
     esci_->setFont(f);
+    // "Esci" in the colours of the name box beside it, framed.
+    const Contrasto::Coppia nome = Contrasto::Leggibile(c.testoNome, c.sfondoNome);
+    const QString stileEsci =
+        QStringLiteral("background: #%1; color: #%2; border: 3px solid #%2; padding: 0 12px;")
+            .arg(nome.sfondo, 6, 16, QLatin1Char('0'))
+            .arg(nome.testo, 6, 16, QLatin1Char('0'));
+    if (esci_->property("evidenziata").toBool())
+        esci_->setProperty("stileProprio", stileEsci);
+    else if (esci_->styleSheet() != stileEsci)
+        esci_->setStyleSheet(stileEsci);
     QPalette pal = text1_->palette();
     pal.setColor(QPalette::Base, QColor::fromRgb(c.sfondoNome));
     pal.setColor(QPalette::Text, QColor::fromRgb(c.testoNome));

@@ -55,4 +55,25 @@ QString SchedaPredefinita(const QString& area) {
                                                       u'/' + area + QStringLiteral(".rtf"));
 }
 
+QStringList TestiDellaCartella(const QString& cartella) {
+    QDir d(cartella);
+    if (cartella.isEmpty() || !d.exists())
+        return {};
+    d.setNameFilters({QStringLiteral("*.rtf")});
+    d.setFilter(QDir::Files | QDir::Readable);
+    d.setSorting(QDir::Name | QDir::IgnoreCase);
+    QStringList out;
+    for (const QFileInfo& f : d.entryInfoList())
+        out << f.absoluteFilePath();
+    return out;
+}
+
+QString NomeDelTesto(const QString& percorso) {
+    QString nome = percorso;
+    nome.replace(u'\\', u'/');
+    nome = nome.mid(nome.lastIndexOf(u'/') + 1);
+    const qsizetype punto = nome.lastIndexOf(u'.');
+    return punto > 0 ? nome.left(punto) : nome;
+}
+
 } // namespace CartelleTesti

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Where the information texts are, below the program's data folder:
 //   testi/<area>/               the texts the pupil chooses from ("testi/italia/" for Italy)
@@ -19,5 +20,12 @@ QString CartellaTesti(const QString& area);
 QString CartellaTestiItalia();
 // The sheet of an area: "testipredefiniti/<area>/<area>.rtf".
 QString SchedaPredefinita(const QString& area);
+
+// The texts a folder offers to the pupil: its ".rtf" files (any case of the extension), full
+// paths, in alphabetical order of their names without regard to case; none when the folder is
+// missing.
+QStringList TestiDellaCartella(const QString& cartella);
+// The name a text is shown with: the file name without folder and extension.
+QString NomeDelTesto(const QString& percorso);
 
 } // namespace CartelleTesti
