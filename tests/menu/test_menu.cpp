@@ -1104,8 +1104,20 @@ void TestMenu::opzioniInterruttore() {
     Stato().Opzioni.accettazioneDecimi = accettazione;
     Stato().Opzioni.giriPrimaDellaPausa = giri;
     Stato().Opzioni.leggiEvidenziato = leggi;
+    // The area menu loads the user's profile and options from the files at every activation.
+    SalvaProfilo(Stato());
     auto* menu = Mostra<FormMenu>(Navigazione::MenuAree);
-    QCOMPARE(Esegui(menu, copione), visti);
+    const QString visto = Esegui(menu, copione);
+    // Each announcement cut the one before: only the last is still being spoken (until the
+    // menu closes).
+    int inCorso = 0;
+    for (const QPointer<VoceFinta>& v : std::as_const(voci))
+        if (v)
+            inCorso += int(v->pronunciati.size());
+    menu->close();
+    Stato().Opzioni = {};
+    SalvaProfilo(Stato());
+    QCOMPARE(visto, visti);
     QStringList detti;
     QStringList attesi;
     if (leggi) {
@@ -1113,20 +1125,12 @@ void TestMenu::opzioniInterruttore() {
         for (const QString& i : visti.split(' '))
             attesi << menu->Caselle()[i.toInt()]->Didascalia();
     }
-    int inCorso = 0;
-    for (const QPointer<VoceFinta>& v : std::as_const(voci)) {
-        if (!v)
-            continue;
-        for (const QString& r : v->richieste)
-            detti << r.section('\\', -1);
-        inCorso += int(v->pronunciati.size());
-    }
+    for (const QPointer<VoceFinta>& v : std::as_const(voci))
+        if (v)
+            for (const QString& r : v->richieste)
+                detti << r.section('\\', -1);
     QCOMPARE(detti, attesi);
-    // Each announcement cut the one before: only the last is still being spoken.
     QCOMPARE(inCorso, leggi ? 1 : 0);
-    Stato().Opzioni = {};
-    ImpostaFabbricaVoce({});
-    menu->close();
 }
 
 QTEST_MAIN(TestMenu)
