@@ -10,6 +10,8 @@ PACCHETTI=(
     libespeak-ng-dev espeak-ng-data
     qt6-qpa-plugins
     pulseaudio xvfb xauth
+    poppler-utils
+    dpkg-dev desktop-file-utils appstream librsvg2-bin
 )
 
 mancanti=()

@@ -140,14 +140,24 @@ def componi(nome, elementi, sfondo, intervallo=None):
         g = semplici.get("b:" + k)
         if g:
             out.append(aree.elemento("", "background", "area", g, ordine=0))
-    for n, _ in elementi:
+    for n, originale in elementi:
         g = semplici.get("e:" + n)
         if g is None:
             raise SystemExit(f"{nome}: l'elemento {n!r} e' sparito nella semplificazione")
-        out.append(aree.elemento(n, "element", "area", g, ordine=1))
+        out.append(aree.elemento(n, "element", "area", isole_ritrovate(g, originale), ordine=1))
     if linee:
         out.append(aree.elemento("Confini", "border", "line", linee, ordine=2))
     return out
+
+
+def isole_ritrovate(g, originale):
+    """The simplified geometry (a GeoJSON dict) with every island of the original that the
+    simplification dropped (Ventotene from Lazio) put back as its own convex outline."""
+    semplice = shape(g)
+    perse = [p for p in parti(originale) if not p.is_empty and not semplice.intersects(p)]
+    if not perse:
+        return g
+    return mapping(unione([semplice] + [p.convex_hull for p in perse]))
 
 
 def scrivi(nome, features):

@@ -284,6 +284,10 @@ class GeneratoreRegioni(gf.Generatore):
         tutte_terre = unary_union([terra] + sfondo)
         cornice = box(*aree.cornice(reg))
         acqua = _poligoni(cornice.difference(tutte_terre))
+        # Coastal lagoons are water, not land; they belong to no sea.
+        lagune = gf.proietta(self.src.lagune(), reg, 0)
+        if lagune is not None:
+            terra = _poligoni(terra.difference(lagune))
 
         elementi = {}  # name -> dict(cat, kind, geom (projected), source)
         for nome, cat, fonte, chiavi in righe:
@@ -333,8 +337,9 @@ class GeneratoreRegioni(gf.Generatore):
                 preso = preso.union(g)
                 e["g"] = g
 
-        # Seas: the water of the frame near each named sea; gulfs and straits first.
-        assegnata = Polygon()
+        # Seas: the water of the frame near each named sea; gulfs and straits first.  Lakes
+        # and lagoons are not sea.
+        assegnata = unary_union(laghi + ([lagune] if lagune is not None else []))
         mari = [(n, e) for n, e in elementi.items() if e["cat"] == "mare"]
         mari.sort(key=lambda ne: 0 if ne[1]["fonte"].startswith("mare entro") else 1)
         for nome, e in mari:
@@ -359,13 +364,12 @@ class GeneratoreRegioni(gf.Generatore):
                                        ORDINE["sfondo"]))
         for nome, cat, fonte, chiavi in righe:
             if fonte == "indistinto":
-                resto = _poligoni(terra.difference(preso))
-                resto = gf.togli_frammenti(resto, 50_000)
-                if resto is None or resto.is_empty:
-                    raise SystemExit(f"{reg}: nessuna terra indistinta")
-                g, tipo, ordine = resto, "area", ORDINE["indistinto"]
-                descr = ("terra della regione (ISTAT 2023, openpolis, come nella carta politica) "
-                         "non coperta dagli altri elementi")
+                # The whole land of the region, drawn under every other element: where another
+                # element lies, that one is hit first; a frame that hides a category leaves no
+                # hole in the land.
+                g, tipo, ordine = terra, "area", ORDINE["indistinto"]
+                descr = ("tutta la terra della regione (ISTAT 2023, openpolis, come nella carta "
+                         "politica, senza le lagune costiere), disegnata sotto gli altri elementi")
             else:
                 e = elementi[nome]
                 g, tipo, descr = e["g"], e["tipo"], e["fonte"]
@@ -377,6 +381,8 @@ class GeneratoreRegioni(gf.Generatore):
                     ordine = ORDINE["fiume"]
                 else:
                     ordine = ORDINE["punto"]
+            if tipo == "area":
+                g = gf.su_griglia(g, aree.passo(reg))
             feats.append(aree.elemento(nome, "element", tipo, g.__geo_interface__, ordine, cat))
             self.fonti.append((reg, nome, cat, descr))
         percorso = aree.percorso_mappa(os.path.join(RADICE, "data"), reg, "fisica")
@@ -438,7 +444,10 @@ stesso file con `tools/geogen/fisica_regioni_tabelle.py`).
   **Laghi e lagune**: poligoni di Natural Earth 4.0.
 - **Mari**: l'acqua della cornice entro 8 km dal poligono marino di Natural Earth 4.0; golfi e
   stretti: l'acqua entro il poligono dei capi che li chiudono (coordinate pubblicate).
-- **Indistinto**: la terra della regione che nessun altro elemento copre.
+- **Indistinto**: tutta la terra della regione, disegnata sotto gli altri elementi (nascondendo
+  una categoria con "Visualizza" non resta alcun buco); le lagune costiere (Venezia,
+  Marano e Grado, delta del Po, Orbetello, Cabras) sono acqua e non appartengono a nessun mare,
+  come i laghi.
 - Le aree non si sovrappongono: isole, poi monti, poi valli e colline, poi pianure; i laghi sono
   tolti a tutte. Ogni elemento sta nella sua regione; fiumi, laghi e mari la toccano.
 

@@ -5,6 +5,8 @@
 #   tools/geogen/genera.sh fisiche [mappa ...]     physical maps (genera_fisiche.py)
 #   tools/geogen/genera.sh regioni [regione ...]   physical maps of the 20 regions and their
 #                                                   tables in catalog/CatalogoFisicoRegioni.cpp
+# Physical maps are then checked against the places of luoghi_di_controllo.csv
+# (controlla_luoghi.py; exits non-zero when a place is wrong).
 set -eu
 QUI=$(cd "$(dirname "$0")" && pwd)
 PY=/usr/bin/python3
@@ -21,10 +23,12 @@ politiche)
     ;;
 fisiche)
     "$PY" genera_fisiche.py "$@"
+    "$PY" controlla_luoghi.py "$@"
     ;;
 regioni)
     "$PY" fisica_regioni.py "$@"
     "$PY" fisica_regioni_tabelle.py
+    "$PY" controlla_luoghi.py "$@"
     ;;
 *)
     echo "uso: $0 politiche|fisiche|regioni [mappa ...]" >&2

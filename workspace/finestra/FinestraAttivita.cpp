@@ -1,6 +1,7 @@
 #include "workspace/finestra/FinestraAttivita.h"
 
 #include "catalog/Tavolozza.h"
+#include "printing/StampeAttivita.h"
 #include "shell/AspettoProfilo.h"
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
@@ -190,13 +191,15 @@ void FinestraAttivita::CostruisciMenu() {
     auto* stampa = barra_->addMenu(QStringLiteral("&Stampa"));
     stampa->setObjectName(QStringLiteral("mnuStampa"));
     stampa->menuAction()->setObjectName(QStringLiteral("mnuStampa"));
-    // Printing arrives with its own windows: the entries are shown, not yet usable.
-    NuovaAzione(stampa, QStringLiteral("mnuStampaMappaBN"),
-                QStringLiteral("stampa mappa bianco e nero"), QKeySequence(Qt::CTRL | Qt::Key_S))
-        ->setEnabled(false);
-    NuovaAzione(stampa, QStringLiteral("mnuStampaEsercizio"),
-                QStringLiteral("stampa pagina esercizio"), QKeySequence(Qt::CTRL | Qt::Key_P))
-        ->setEnabled(false);
+    // The black-and-white sheet (modal; closing it runs the activation again) and the page.
+    connect(NuovaAzione(stampa, QStringLiteral("mnuStampaMappaBN"),
+                        QStringLiteral("stampa mappa bianco e nero"),
+                        QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] { StampaMappaBiancoNero(this); });
+    connect(NuovaAzione(stampa, QStringLiteral("mnuStampaEsercizio"),
+                        QStringLiteral("stampa pagina esercizio"),
+                        QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, [this] { StampaPaginaEsercizio(this); });
 
     auto* dim = barra_->addMenu(QStringLiteral("&Dimensioni"));
     dim->setObjectName(QStringLiteral("mnuDimensioni"));
