@@ -4,6 +4,7 @@
 #include "printing/FrmStampa.h"
 #include "printing/GeometriaStampa.h"
 #include "printing/ScansioneFinestra.h"
+#include "shell/AspettoProfilo.h"
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
 
@@ -99,7 +100,9 @@ void FormMappaBiancoNero::Attivazione() {
     if (!p.NomeFont.isEmpty())
         f.setFamily(p.NomeFont);
     f.setPointSize(std::clamp<int>(p.DimensioneFont, 12, 28));
-    barra_->setFont(f);
+    // The bar in the profile's colours (made readable) and font size, every entry on it.
+    barra_->resize(width(), barra_->height());
+    AspettoProfilo::ColoraBarraMenu(barra_, AspettoProfilo::Colori(), AspettoProfilo::Carattere());
     lblScansione_->setFont(f);
     lblErrore_->setFont(f);
 

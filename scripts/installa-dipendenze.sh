@@ -12,6 +12,7 @@ PACCHETTI=(
     pulseaudio xvfb xauth
     poppler-utils
     dpkg-dev desktop-file-utils appstream librsvg2-bin
+    poppler-utils
 )
 
 mancanti=()

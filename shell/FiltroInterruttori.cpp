@@ -45,8 +45,14 @@ bool FiltroInterruttori::eventFilter(QObject* oggetto, QEvent* evento) {
     if (!oggetto->isWidgetType())
         return false;
     auto* e = static_cast<QKeyEvent*>(evento);
-    if (e == inConsegna_ || !Interruttore(e->key()))
+    if (e == inConsegna_)
         return false;
+    if (!Interruttore(e->key())) {
+        // Another key (typing in a text box): the switch events before it go first.
+        if (eraAttivo_ && filtro_.InAttesa() && Attivo())
+            Scadi();
+        return false;
+    }
     if (!Attivo()) {
         if (eraAttivo_) {
             filtro_.Azzera();

@@ -22,7 +22,7 @@ void InizializzaStato(StatoProgramma& s, const QString& cartellaImpostazioni) {
     if (!s.CartellaImpostazioni.isEmpty() && !s.CartellaImpostazioni.endsWith(u'/'))
         s.CartellaImpostazioni += u'/';
     ImpostaUtente(s, NomeUtentePredefinito);
-    s.NumeroEsercizi = 0;
+    s.Registro.Svuota();
     s.PerRegioni = false;
     s.AreaScelta.clear();
     s.AttivitaScelta = 0;

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogoArea.h"
 #include "catalog/CatalogoFisico.h"
+#include "results/RegistroEsercizi.h"
 #include "shell/Profilo.h"
 #include "workspace/scansione/OpzioniScansione.h"
 
@@ -24,7 +25,9 @@ struct StatoProgramma {
     // False when the settings folder could not be created: the program runs on defaults.
     bool ImpostazioniScrivibili = true;
 
-    qint16 NumeroEsercizi = 0;
+    // The exercise log of the run (its row count is NumeroEsercizi); written by the quiz and
+    // test windows only.
+    RegistroEsercizi Registro;
     bool PerRegioni = false;
     QString AreaScelta;
     qint16 AttivitaScelta = 0;

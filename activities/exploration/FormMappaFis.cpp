@@ -3,6 +3,7 @@
 #include "catalog/CatalogoFisicoRegioni.h"
 #include "shell/Messaggi.h"
 #include "shell/StatoProgramma.h"
+#include "workspace/finestra/MenuVisualizza.h"
 #include "workspace/mappa/ChiaveMappa.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/testi/CartelleTesti.h"
@@ -25,37 +26,16 @@ FormMappaFis::FormMappaFis(Regionale, QWidget* parent)
 void FormMappaFis::CostruisciFiltro(const QString& area, const QString& regione) {
     filtro_ = std::make_unique<FiltroCategorie>(RigheDi(fisico_), area, regione);
     if (!menuFiltro_) {
-        menuFiltro_ = new QMenu(QStringLiteral("&Visualizza"), this);
-        menuFiltro_->setObjectName(QStringLiteral("mnuVisualizza"));
-        menuFiltro_->menuAction()->setObjectName(QStringLiteral("mnuVisualizza"));
-        gruppoFiltro_ = new QActionGroup(this);
-        gruppoFiltro_->setExclusive(true);
-        AggiungiMenu(menuFiltro_);
+        menuFiltro_ = new MenuVisualizza(this, [this](CategoriaFiltro c) { ScegliCategoria(c); });
+        AggiungiMenu(menuFiltro_->Menu());
     }
-    for (const VoceFiltro& v : filtro_->Voci()) {
-        QAction* a = vociFiltro_.value(v.categoria);
-        if (!a) {
-            a = NuovaAzione(menuFiltro_, v.menu, v.didascalia,
-                            v.scorciatoia.isEmpty() ? QKeySequence() : QKeySequence(v.scorciatoia));
-            a->setCheckable(true);
-            gruppoFiltro_->addAction(a);
-            const CategoriaFiltro categoria = v.categoria;
-            connect(a, &QAction::triggered, this,
-                    [this, categoria] { ScegliCategoria(categoria); });
-            vociFiltro_.insert(v.categoria, a);
-        }
-        a->setText(v.didascalia);
-        a->setVisible(v.visibile);
-    }
-    if (QAction* tutto = vociFiltro_.value(CategoriaFiltro::Tutto))
-        tutto->setChecked(true);
+    menuFiltro_->Aggiorna(*filtro_);
 }
 
 void FormMappaFis::ScegliCategoria(CategoriaFiltro categoria) {
     const int fotogramma = filtro_->Scegli(categoria);
     Mappa()->GotoFrame(fotogramma);
-    if (QAction* a = vociFiltro_.value(categoria))
-        a->setChecked(true);
+    menuFiltro_->Spunta(categoria);
     ImpostaColori();
     if (!PausaSicura(1.0))
         return;
@@ -98,12 +78,8 @@ void FormMappaFis::PrimaDeiColori() {
     // Colours from the current profile; the filter's entries hidden when their category is
     // empty; the filter back on "Tutto".
     TrovaColoriFisiche(fisico_, Stato().Profilo);
-    for (const VoceFiltro& v : filtro_->Voci())
-        if (QAction* a = vociFiltro_.value(v.categoria))
-            a->setVisible(v.visibile);
+    menuFiltro_->Aggiorna(*filtro_);
     Mappa()->GotoFrame(filtro_->Scegli(CategoriaFiltro::Tutto));
-    if (QAction* tutto = vociFiltro_.value(CategoriaFiltro::Tutto))
-        tutto->setChecked(true);
 }
 
 void FormMappaFis::ElementoCliccato(const QString& comando) {

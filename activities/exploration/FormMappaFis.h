@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class QActionGroup;
+class MenuVisualizza;
 
 // Free exploration of a physical map: the features of the physical catalog, each in its own
 // colour; undistinguished land and borders are not chosen; the "&Visualizza" menu shows one
@@ -43,9 +43,7 @@ protected:
 
     CatalogoFisico fisico_; // the window's copy, coloured from the profile at every activation
     std::unique_ptr<FiltroCategorie> filtro_;
-    QMenu* menuFiltro_ = nullptr;
-    QActionGroup* gruppoFiltro_ = nullptr;
-    QHash<CategoriaFiltro, QAction*> vociFiltro_;
+    MenuVisualizza* menuFiltro_ = nullptr;
 };
 
 // One Italian region's physical map (RegioneScelta). Its table is loaded into the window's own

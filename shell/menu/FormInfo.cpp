@@ -5,6 +5,7 @@
 #include "shell/clsResize.h"
 #include "shell/menu/DisegniMenu.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -73,6 +74,7 @@ FormInfo::FormInfo(QWidget* parent) : FinestraProgramma(parent) {
 }
 
 void FormInfo::Attivazione() {
+    premuto_ = 0;
     const Contrasto::Coppia c = AspettoProfilo::Colori();
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(c.sfondo));
@@ -99,6 +101,27 @@ void FormInfo::adattaCaratteri() {
     fb.setBold(true);
     chiudi_->setFont(DisegniMenu::CarattereAdattato(fb, chiudi_->text(),
                                                     chiudi_->size() - QSize(16, 16), false));
+}
+
+void FormInfo::keyPressEvent(QKeyEvent* e) {
+    const int k = e->key();
+    if (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter) {
+        if (!e->isAutoRepeat())
+            premuto_ = k;
+        e->accept();
+        return;
+    }
+    FinestraProgramma::keyPressEvent(e);
+}
+
+void FormInfo::keyReleaseEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat() && e->key() != 0 && e->key() == premuto_) {
+        premuto_ = 0;
+        e->accept();
+        Chiudi();
+        return;
+    }
+    FinestraProgramma::keyReleaseEvent(e);
 }
 
 void FormInfo::Chiudi() {

@@ -25,6 +25,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    // A switch (Space or Enter) pressed and released on the window closes it, wherever the
+    // keyboard focus is.
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
     void adattaCaratteri();
@@ -33,4 +37,5 @@ private:
     QLabel* condizioni_ = nullptr;
     QPushButton* chiudi_ = nullptr;
     clsResize* ridimensionatore_ = nullptr;
+    int premuto_ = 0; // the switch key pressed here, 0 none
 };

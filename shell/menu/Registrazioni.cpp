@@ -1,7 +1,9 @@
 #include "shell/menu/Registrazioni.h"
 
 #include "activities/exploration/Registrazione.h"
+#include "activities/quizzes/Registrazione.h"
 #include "configuration/FormConfigura.h"
+#include "results/FormEserciziEseguiti.h"
 
 #include "shell/Navigazione.h"
 #include "shell/menu/FormInfo.h"
@@ -17,4 +19,6 @@ void RegistraFinestre() {
     Navigazione::Registra(Navigazione::Informazioni, [] { return new FormInfo; });
     Navigazione::Registra(NomiFinestre::Configurazione, [] { return new FormConfigura; });
     RegistraFinestreEsplorazione();
+    RegistraFinestreQuiz();
+    Navigazione::Registra(NomiFinestre::EserciziEseguiti, [] { return new FormEserciziEseguiti; });
 }

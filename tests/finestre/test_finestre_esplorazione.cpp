@@ -966,6 +966,18 @@ void TestFinestreEsplorazione::fermataPrimaDiEsci() {
     for (int i = 0; i < 6; ++i)
         visti << passo();
     QCOMPARE(visti, (QStringList{"Esci", "Alfa", "Beta", "Gamma", "Isolotto", "Esci"}));
+
+    // The map full screen: the window's control goes with the name box, "Esci" stays in the
+    // corner of the map and in the cycle.
+    f->cambia->setEnabled(true);
+    f->Azione(QStringLiteral("mnuVisual"))->trigger();
+    QVERIFY(!f->cambia->isVisible());
+    QVERIFY(f->PulsanteEsci()->isVisible());
+    QVERIFY(f->Picture1()->geometry().contains(f->PulsanteEsci()->geometry()));
+    visti.clear();
+    for (int i = 0; i < 5; ++i)
+        visti << passo();
+    QCOMPARE(visti, (QStringList{"Alfa", "Beta", "Gamma", "Isolotto", "Esci"}));
 }
 
 void TestFinestreEsplorazione::unaPressioneUnaAzione_data() {

@@ -186,6 +186,8 @@ private slots:
     void barraLeggibile();
     void messaggiLeggibili_data();
     void messaggiLeggibili();
+    void viaDiUscitaPerInterruttore_data();
+    void viaDiUscitaPerInterruttore();
     void miniature_data();
     void miniature();
 
@@ -466,8 +468,12 @@ void TestMenu::menuAttivitaScansione() {
 }
 
 void TestMenu::caselleNonDisponibili() {
-    // Only the two exploration windows and the reading window exist: the other activities are
-    // shown but disabled, and the highlight passes over them.
+    // Only the menus and the two exploration windows exist: the other activities are shown but
+    // disabled, and the highlight passes over them.
+    Navigazione::Azzera();
+    Navigazione::Registra(Navigazione::MenuAree, [] { return new FormMenu; });
+    Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FormMenu2; });
+    Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FormMenu3; });
     RegistraFinte({NomiFinestre::MappaPolitica, NomiFinestre::MappaFisica});
     Stato().Profilo.ModalitaAccesso = 3;
     Stato().AreaScelta = "Asia";
@@ -478,7 +484,7 @@ void TestMenu::caselleNonDisponibili() {
             abilitate << c->Indice();
         QVERIFY(!c->accessibleName().isEmpty());
     }
-    QCOMPARE(abilitate, (QList<int>{0, 4, 7, 8}));
+    QCOMPARE(abilitate, (QList<int>{0, 4, 8}));
     QCOMPARE(menu->Caselle()[1]->accessibleDescription(),
              QStringLiteral("Attività non ancora disponibile"));
     // Assistive tools see buttons that press like a click, and not the disabled ones.
@@ -487,7 +493,7 @@ void TestMenu::caselleNonDisponibili() {
     QCOMPARE(mappa->role(), QAccessible::Button);
     QCOMPARE(mappa->text(QAccessible::Name), QStringLiteral("Mappa fisica"));
     QVERIFY(QAccessible::queryAccessibleInterface(menu->Caselle()[1])->state().disabled);
-    QCOMPARE(Esegui(menu, "t t t t"), QStringLiteral("4 7 8 0"));
+    QCOMPARE(Esegui(menu, "t t t t"), QStringLiteral("4 8 0 4"));
     QTest::mouseClick(menu->Caselle()[1], Qt::LeftButton);
     QVERIFY(menu->isVisible());
     menu->close();
@@ -503,7 +509,7 @@ void TestMenu::caselleNonDisponibili() {
     RegistraFinte({NomiFinestre::PuzzlePolitico});
     menu = Mostra<FormMenu2>(Navigazione::MenuAttivita);
     QVERIFY(menu->Caselle()[1]->isEnabled());
-    QCOMPARE(Esegui(menu, "t t t"), QStringLiteral("1 4 7"));
+    QCOMPARE(Esegui(menu, "t t t"), QStringLiteral("1 4 8"));
 }
 
 void TestMenu::italiaMouse() {
@@ -1131,6 +1137,51 @@ void TestMenu::opzioniInterruttore() {
                 detti << r.section('\\', -1);
     QCOMPARE(detti, attesi);
     QCOMPARE(inCorso, leggi ? 1 : 0);
+}
+
+void TestMenu::viaDiUscitaPerInterruttore_data() {
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<QString>("finestra");
+    for (const int modo : {2, 3}) {
+        const char* m = modo == 2 ? "manuale" : "automatica";
+        for (const QString& f : {QStringLiteral("informazioni"), QStringLiteral("messaggio")}) {
+            QTest::addRow("%s, %s, Spazio", qPrintable(f), m) << modo << int(Qt::Key_Space) << f;
+            if (modo == 2)
+                QTest::addRow("%s, %s, Invio", qPrintable(f), m)
+                    << modo << int(Qt::Key_Return) << f;
+        }
+    }
+}
+
+void TestMenu::viaDiUscitaPerInterruttore() {
+    // The about box and the message boxes close with the switches: their button has the keys.
+    QFETCH(int, modo);
+    QFETCH(int, tasto);
+    QFETCH(QString, finestra);
+    Stato().Profilo.ModalitaAccesso = qint16(modo);
+    SalvaProfilo(Stato());
+    QWidget* w = nullptr;
+    QScopedPointer<QMessageBox> box;
+    if (finestra == u"informazioni") {
+        w = Mostra<FormInfo>(Navigazione::Informazioni);
+    } else {
+        box.reset(new QMessageBox(QMessageBox::Critical, TitoloProgramma,
+                                  QStringLiteral("Questa regione non è ancora stata inserita."),
+                                  QMessageBox::Ok));
+        PreparaMessaggio(*box);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowActive(box.data()));
+        w = box.data();
+    }
+    QVERIFY(w);
+    QWidget* tasti = QApplication::focusWidget();
+    QVERIFY(tasti && w->isAncestorOf(tasti));
+    TastiFinestra::Premi(tasti, tasto);
+    TastiFinestra::Rilascia(tasti, tasto);
+    QVERIFY(!w->isVisible());
+    if (finestra == u"informazioni")
+        QVERIFY(Visibile(Navigazione::MenuAree));
 }
 
 QTEST_MAIN(TestMenu)

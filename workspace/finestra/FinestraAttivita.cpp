@@ -355,7 +355,7 @@ std::unique_ptr<ComandoScansione> FinestraAttivita::CreaScansione() const {
         if (i <= ultimo)
             return SaltaNellaScansione(i);
         const int f = Fermata(i);
-        return f < 0 || !fermate_[f] || !fermate_[f]->isEnabled();
+        return f < 0 || !fermate_[f] || !fermate_[f]->isEnabled() || fermate_[f]->isHidden();
     });
     return std::make_unique<ComandoScansione>(std::move(ciclo), o);
 }

@@ -80,8 +80,9 @@ public:
     // Speaks a text with the profile's voice when speech is on.
     void Leggi(const QString& testo);
     void StopAll();
-    // "&Esci": stops the voice, shows the window to go back to and closes this one.
-    void Esci();
+    // "&Esci": stops the voice, shows the window to go back to and closes this one. The quizzes
+    // first complete their exercise's log row.
+    virtual void Esci();
 
     Tipo TipoMappa() const { return tipo_; }
     MappaWidget* Mappa() const { return mappa_; }
@@ -155,7 +156,7 @@ protected:
     // "Esci" (always the last stop): buttons of the window, such as the quizzes' "&Cambia" given to
     // ImpostaControlloAccantoAlNome. The frame highlights a stop like an element and, when the
     // pupil chooses it, clicks it; PassoScansione and SelezioneScansione see only elements.
-    // Disabled buttons are passed over. Asked at every activation.
+    // Disabled and hidden buttons are passed over. Asked at every activation.
     virtual QList<QAbstractButton*> FermatePrimaDiEsci() const { return {}; }
     // Speaks a text that already carries the speech prefix (a sentence of a text read aloud).
     void Parla(const QString& testoConPrefisso);
