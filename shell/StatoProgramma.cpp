@@ -16,6 +16,10 @@ StatoProgramma& Stato() {
     return stato;
 }
 
+OpzioniScansione& OpzioniUtente() {
+    return Stato().Opzioni;
+}
+
 void InizializzaStato(StatoProgramma& s, const QString& cartellaImpostazioni) {
     s.CartellaImpostazioni = cartellaImpostazioni;
     if (!s.CartellaImpostazioni.isEmpty() && !s.CartellaImpostazioni.endsWith(u'/'))
@@ -27,6 +31,7 @@ void InizializzaStato(StatoProgramma& s, const QString& cartellaImpostazioni) {
     s.AttivitaScelta = 0;
     s.RegioneScelta.clear();
     s.FileTesto.clear();
+    s.Opzioni = {};
     ProfiloPredefinito(s);
 }
 
@@ -58,6 +63,9 @@ void CaricaProfilo(StatoProgramma& s) {
         letto = profiloDaFile(s.FileProfilo);
     s.Profilo = letto.value_or(ProfiloPredefinito());
     s.PrefissoVoce = PrefissoVoce(s.Profilo);
+    s.Opzioni = VerificaNomeUtente(s.NomeUtente) == std::nullopt
+                    ? LeggiOpzioniScansione(FileOpzioni(s.FileProfilo))
+                    : OpzioniScansione{};
 }
 
 std::optional<QString> SalvaProfilo(const StatoProgramma& s, QString* avviso) {
@@ -82,7 +90,14 @@ std::optional<QString> SalvaProfilo(const StatoProgramma& s, QString* avviso) {
                                "stato conservato come \"%2\".")
                     .arg(s.NomeUtente, QDir::toNativeSeparators(copia));
     }
-    return Percorsi::ScriviFileAtomico(s.FileProfilo, ScriviProfilo(s.Profilo));
+    if (auto errore = Percorsi::ScriviFileAtomico(s.FileProfilo, ScriviProfilo(s.Profilo)))
+        return errore;
+    // The options file is written once a user has options of their own (and from then on, so
+    // that going back to the defaults is kept too).
+    const QString opzioni = FileOpzioni(s.FileProfilo);
+    if (s.Opzioni == OpzioniScansione{} && !QFile::exists(opzioni))
+        return std::nullopt;
+    return Percorsi::ScriviFileAtomico(opzioni, ScriviOpzioniScansione(s.Opzioni));
 }
 
 std::optional<QString> VerificaNomeUtente(const QString& nome) {
@@ -130,6 +145,9 @@ QStringList nomiProfili(const QString& cartella) {
     QStringList nomi;
     for (const QString& v : voci) {
         if (!v.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive) || v.size() <= 4)
+            continue;
+        // The switch options beside a profile are no user.
+        if (EFileOpzioni(v))
             continue;
         const QString nome = v.left(v.size() - 4);
         // A name the program refuses as a user could never be loaded nor saved.

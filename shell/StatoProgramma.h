@@ -4,6 +4,7 @@
 #include "catalog/CatalogoFisico.h"
 #include "results/RegistroEsercizi.h"
 #include "shell/Profilo.h"
+#include "workspace/scansione/OpzioniScansione.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,8 @@ struct StatoProgramma {
     QString FileProfilo;
     ProfiloUtente Profilo;
     QString PrefissoVoce;
+    // The switch options of the user, from the file beside the profile (OpzioniUtente()).
+    OpzioniScansione Opzioni;
     // False when the settings folder could not be created: the program runs on defaults.
     bool ImpostazioniScrivibili = true;
 
@@ -56,14 +59,16 @@ inline constexpr qint64 DimensioneMassimaProfilo = 4096;
 
 // Loads FileProfilo into the profile fields; a missing or unreadable file gives the complete
 // default profile, silently. Only a regular file of at most DimensioneMassimaProfilo bytes is
-// read (a FIFO or a device never blocks nor floods the program). Rebuilds PrefissoVoce.
+// read (a FIFO or a device never blocks nor floods the program). Rebuilds PrefissoVoce. Loads the
+// switch options of the file beside it (defaults when missing or damaged).
 void CaricaProfilo(StatoProgramma& s);
 
-// Writes the profile to FileProfilo, atomically. A blank user name saves nothing and is no error.
-// Returns an Italian message when the name is not a safe file name or the file cannot be written;
-// the settings stay in memory either way. A file already there that does not read as a profile
-// is first moved aside to "<name>.ini.bak", and avviso (when given) gets the Italian notice that
-// says so; the notice comes once, since the next save finds a readable file.
+// Writes the profile to FileProfilo, and the switch options beside it, atomically. A blank user
+// name saves nothing and is no error. Returns an Italian message when the name is not a safe file
+// name or the file cannot be written; the settings stay in memory either way. A file already
+// there that does not read as a profile is first moved aside to "<name>.ini.bak", and avviso
+// (when given) gets the Italian notice that says so; the notice comes once, since the next save
+// finds a readable file.
 std::optional<QString> SalvaProfilo(const StatoProgramma& s, QString* avviso = nullptr);
 
 // nullopt when nome can be a user (and so a file) name; otherwise the reason, in Italian.

@@ -2,6 +2,7 @@
 
 #include "activities/exploration/FormMappaFis.h"
 #include "activities/exploration/FormMappaPol.h"
+#include "activities/exploration/FormSchede.h"
 #include "shell/Navigazione.h"
 
 void RegistraFinestreEsplorazione() {
@@ -10,4 +11,5 @@ void RegistraFinestreEsplorazione() {
     Navigazione::Registra(QStringLiteral("FormMappaFis"), [] { return new FormMappaFis; });
     Navigazione::Registra(QStringLiteral("FormMappaRegioniFis"),
                           [] { return new FormMappaRegioniFis; });
+    Navigazione::Registra(QStringLiteral("formSchede"), [] { return new FormSchede; });
 }

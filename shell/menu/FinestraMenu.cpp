@@ -9,6 +9,7 @@
 #include "shell/menu/NomiFinestre.h"
 #include "workspace/mappa/VistaMappa.h"
 #include "workspace/scansione/OrologioScansione.h"
+#include "workspace/voce/AnnuncioScansione.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -39,6 +40,7 @@ FinestraMenu::FinestraMenu(QWidget* parent) : FinestraProgramma(parent) {
     layout->addWidget(area_);
     ridimensionatore_ = new clsResize(this);
     orologio_ = new OrologioScansione(this);
+    annuncio_ = new AnnuncioScansione(this);
     connect(orologio_, &OrologioScansione::Scaduto, this, [this] { Gestisci(Ingresso::Tempo); });
 }
 
@@ -98,8 +100,19 @@ int FinestraMenu::CasellaEvidenziata() const {
 }
 
 void FinestraMenu::ColoraCasella(int indice) {
+    const int prima = CasellaEvidenziata();
     for (CasellaMenu* c : std::as_const(caselle_))
         c->ImpostaEvidenziata(c->Indice() == indice);
+    if (indice >= 0 && indice != prima) {
+        for (const CasellaMenu* c : std::as_const(caselle_))
+            if (c->Indice() == indice)
+                AnnunciaEvidenziato(c->Didascalia());
+    }
+}
+
+void FinestraMenu::AnnunciaEvidenziato(const QString& testo) {
+    if (modo_ != ModoScansione::Mouse && Stato().Opzioni.leggiEvidenziato)
+        annuncio_->Annuncia(testo, Stato().Profilo);
 }
 
 QColor FinestraMenu::ColoreSfondo() const {
@@ -216,6 +229,9 @@ void FinestraMenu::Gestisci(Ingresso ingresso) {
     case Ingresso::SpazioSu:
         GestisciSpazioRilasciato();
         break;
+    case Ingresso::InvioGiu:
+        GestisciInvioPremuto();
+        break;
     case Ingresso::InvioSu:
         GestisciInvio();
         break;
@@ -229,6 +245,7 @@ void FinestraMenu::Riarma() {
 
 void FinestraMenu::FermaOrologio() {
     orologio_->Arma(std::nullopt);
+    annuncio_->Ferma();
 }
 
 void FinestraMenu::keyPressEvent(QKeyEvent* e) {
@@ -246,8 +263,10 @@ void FinestraMenu::keyPressEvent(QKeyEvent* e) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!e->isAutoRepeat())
+        if (!e->isAutoRepeat() && !invioGiu_) {
             invioGiu_ = true;
+            Gestisci(Ingresso::InvioGiu);
+        }
         e->accept();
         return;
     default:

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class AnnuncioScansione;
 class CasellaMenu;
 class OrologioScansione;
 class QAction;
@@ -70,11 +71,15 @@ protected:
     virtual void GestisciTempo(int millisecondi) = 0;
     virtual void GestisciSpazioPremuto() = 0;
     virtual void GestisciSpazioRilasciato() = 0;
+    virtual void GestisciInvioPremuto() {}
     virtual void GestisciInvio() = 0;
     virtual std::optional<int> ProssimoScatto() const = 0;
     // Mouse mode: a tile was clicked (or opened from the keyboard).
     virtual void CasellaScelta(int indice) = 0;
 
+    // Auditory scanning: speaks what a scanning step highlighted, when the user's switch options
+    // ask for it (the tiles do it by themselves through ColoraCasella).
+    void AnnunciaEvidenziato(const QString& testo);
     // Stops the clock (the window opens another one).
     void FermaOrologio();
 
@@ -88,7 +93,7 @@ protected:
     QFont CarattereProfilo() const;
 
 private:
-    enum class Ingresso { Tempo, SpazioGiu, SpazioSu, InvioSu };
+    enum class Ingresso { Tempo, SpazioGiu, SpazioSu, InvioGiu, InvioSu };
     void Gestisci(Ingresso ingresso);
     void Riarma();
     void ImpostaFocusScansione(bool scansione);
@@ -100,6 +105,7 @@ private:
     OrologioScansione* orologio_ = nullptr;
     QList<CasellaMenu*> caselle_;
     QAction* configura_ = nullptr;
+    AnnuncioScansione* annuncio_ = nullptr;
     ModoScansione modo_ = ModoScansione::Mouse;
     bool spazioGiu_ = false;
     bool invioGiu_ = false;

@@ -179,6 +179,11 @@ void FormMenu::GestisciSpazioRilasciato() {
     }
 }
 
+void FormMenu::GestisciInvioPremuto() {
+    if (scansione_)
+        scansione_->PremiInvio();
+}
+
 void FormMenu::GestisciInvio() {
     if (!scansione_)
         return;

@@ -31,6 +31,7 @@ protected:
     void GestisciTempo(int millisecondi) override;
     void GestisciSpazioPremuto() override;
     void GestisciSpazioRilasciato() override;
+    void GestisciInvioPremuto() override;
     void GestisciInvio() override;
     std::optional<int> ProssimoScatto() const override;
     void CasellaScelta(int indice) override;

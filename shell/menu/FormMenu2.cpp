@@ -9,6 +9,7 @@
 #include "shell/menu/DisegniMenu.h"
 #include "shell/menu/NomiFinestre.h"
 #include "workspace/scansione/MenuScansione.h"
+#include "workspace/testi/CartelleTesti.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -222,11 +223,10 @@ void FormMenu2::AggiornaCaselle() {
 void FormMenu2::ColoraPulsanti(int evidenziato) {
     for (int i = 0; i < 2; ++i) {
         const bool rosso = i == evidenziato;
+        if (rosso && !pulsanti_[i]->property("evidenziato").toBool())
+            AnnunciaEvidenziato(pulsanti_[i]->accessibleName());
         pulsanti_[i]->setProperty("evidenziato", rosso);
-        pulsanti_[i]->setStyleSheet(
-            rosso ? QStringLiteral("QPushButton { background: #FF0000; color: black; "
-                                   "border: 5px solid black; }")
-                  : QString());
+        pulsanti_[i]->setStyleSheet(rosso ? StileEvidenziato(Stato().Opzioni) : QString());
     }
 }
 
@@ -316,8 +316,7 @@ void FormMenu2::Apri(int casella) {
 
 void FormMenu2::ApriScheda() {
     StatoProgramma& s = Stato();
-    s.FileTesto = Percorsi::InCartellaProgramma(QStringLiteral("testipredefiniti/") + s.AreaScelta +
-                                                u'/' + s.AreaScelta + QStringLiteral(".rtf"));
+    s.FileTesto = CartelleTesti::SchedaPredefinita(s.AreaScelta);
     FermaOrologio();
     if (Navigazione::Mostra(NomiFinestre::Schede))
         close();

@@ -155,9 +155,10 @@ void FormMenu3::Evidenzia(int indice) {
         const QString& nome = regioni_.ElencoNomi[size_t(indice)];
         ColoraElemento(*mappa_, nome, ColoreClasse(Stato().Profilo, 4));
         titolo_->setText(nome);
+        AnnunciaEvidenziato(nome);
     } else if (indice == IndiceACaso || indice == IndiceTorna) {
-        pulsanti_[indice - IndiceACaso]->setStyleSheet(QStringLiteral(
-            "QPushButton { background: #FF0000; color: black; border: 6px solid black; }"));
+        pulsanti_[indice - IndiceACaso]->setStyleSheet(StileEvidenziato(Stato().Opzioni));
+        AnnunciaEvidenziato(pulsanti_[indice - IndiceACaso]->text().remove(u'&'));
         titolo_->setText(TitoloScelta);
     }
 }

@@ -25,6 +25,10 @@ protected:
         if (scansione_)
             finestra().Esegui(scansione_->RilasciaSpazio());
     }
+    void GestisciInvioPremuto() override {
+        if (scansione_)
+            finestra().Esegui(scansione_->PremiInvio());
+    }
     void GestisciInvio() override {
         if (scansione_)
             finestra().Esegui(scansione_->RilasciaInvio());

@@ -3,6 +3,7 @@
 #include "activities/exploration/Registrazione.h"
 #include "activities/puzzles/Registrazione.h"
 #include "activities/quizzes/Registrazione.h"
+#include "configuration/FormConfigura.h"
 #include "results/FormEserciziEseguiti.h"
 
 #include "shell/Navigazione.h"
@@ -17,6 +18,7 @@ void RegistraFinestre() {
     Navigazione::Registra(Navigazione::MenuAttivita, [] { return new FormMenu2; });
     Navigazione::Registra(Navigazione::SceltaRegione, [] { return new FormMenu3; });
     Navigazione::Registra(Navigazione::Informazioni, [] { return new FormInfo; });
+    Navigazione::Registra(NomiFinestre::Configurazione, [] { return new FormConfigura; });
     RegistraFinestreEsplorazione();
     RegistraFinestrePuzzle();
     RegistraFinestreQuiz();

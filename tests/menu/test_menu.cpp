@@ -38,6 +38,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "workspace/voce/AnnuncioScansione.h"
+#include "workspace/voce/VoceFinta.h"
+
 Q_DECLARE_METATYPE(FlussoTasti)
 
 namespace {
@@ -176,6 +179,8 @@ private slots:
 
     void unaPressioneUnaAzione_data();
     void unaPressioneUnaAzione();
+    void opzioniInterruttore_data();
+    void opzioniInterruttore();
 
     void caratteriGrandi_data();
     void caratteriGrandi();
@@ -208,6 +213,7 @@ void TestMenu::init() {
 }
 
 void TestMenu::cleanup() {
+    ImpostaFabbricaVoce({});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QList<QPointer<QWidget>> finestre;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -304,10 +310,14 @@ void TestMenu::menuAreeScansione() {
 void TestMenu::menuAreeComandi() {
     Stato().Profilo.TracciaAttivita = false;
     SalvaProfilo(Stato());
+    // Only the area menu: "&Configurazioni" has no window to open.
+    Navigazione::Azzera();
+    Navigazione::Registra(Navigazione::MenuAree, [] { return new FormMenu; });
     auto* menu = Mostra<FormMenu>(Navigazione::MenuAree);
     QVERIFY(!menu->ComandoEserciziEseguiti()->isVisible());
     QVERIFY(!menu->ComandoConfigura()->isEnabled());
     menu->close();
+    RegistraFinestre();
 
     Stato().Profilo.TracciaAttivita = true;
     SalvaProfilo(Stato());
@@ -1089,6 +1099,81 @@ void TestMenu::messaggiLeggibili() {
     const QRect r(etichetta->mapTo(&box, QPoint(0, 0)), etichetta->size());
     const double rapporto = ContrastoDisegnato::Rapporto(immagine, r);
     QVERIFY2(rapporto >= Contrasto::Minimo, qPrintable(QString::number(rapporto)));
+}
+
+// The user's switch options in the area menu (the same machine serves every menu): a press
+// shorter than the acceptance time does nothing, automatic scanning pauses after its silent
+// loops and the next Space only sets it going, auditory scanning speaks every tile reached and
+// cuts the previous one short. "P t R" holds Space for a whole interval; "S" is a press of no
+// length.
+void TestMenu::opzioniInterruttore_data() {
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<int>("accettazione");
+    QTest::addColumn<int>("giri");
+    QTest::addColumn<bool>("leggi");
+    QTest::addColumn<QString>("copione");
+    QTest::addColumn<QString>("visti");
+
+    QTest::newRow("manuale: pressione breve ignorata") << 2 << 5 << 0 << false << "S S"
+                                                       << "0 0";
+    QTest::newRow("manuale: pressione tenuta") << 2 << 5 << 0 << false << "P t R"
+                                               << "0 0 1";
+    QTest::newRow("automatica: scelta breve ignorata, si prosegue")
+        << 3 << 5 << 0 << false << "t S t"
+        << "1 1 2";
+    QTest::newRow("automatica: pausa dopo un giro, Space riparte senza scegliere")
+        << 3 << 0 << 1 << false << "t t t t t t t t S t"
+        << "1 2 3 4 5 6 6 6 6 0";
+    QTest::newRow("automatica: ogni passo letto") << 3 << 0 << 0 << true << "t t t"
+                                                  << "1 2 3";
+    QTest::newRow("manuale: ogni passo letto") << 2 << 0 << 0 << true << "S S"
+                                               << "1 2";
+}
+
+void TestMenu::opzioniInterruttore() {
+    QFETCH(int, modo);
+    QFETCH(int, accettazione);
+    QFETCH(int, giri);
+    QFETCH(bool, leggi);
+    QFETCH(QString, copione);
+    QFETCH(QString, visti);
+    QList<QPointer<VoceFinta>> voci;
+    ImpostaFabbricaVoce([&voci] {
+        auto* v = new VoceFinta;
+        voci << v;
+        return v;
+    });
+    Stato().Profilo.ModalitaAccesso = qint16(modo);
+    Stato().Opzioni.accettazioneDecimi = accettazione;
+    Stato().Opzioni.giriPrimaDellaPausa = giri;
+    Stato().Opzioni.leggiEvidenziato = leggi;
+    // The area menu loads the user's profile and options from the files at every activation.
+    SalvaProfilo(Stato());
+    auto* menu = Mostra<FormMenu>(Navigazione::MenuAree);
+    const QString visto = Esegui(menu, copione);
+    // Each announcement cut the one before: only the last is still being spoken (until the
+    // menu closes).
+    int inCorso = 0;
+    for (const QPointer<VoceFinta>& v : std::as_const(voci))
+        if (v)
+            inCorso += int(v->pronunciati.size());
+    menu->close();
+    Stato().Opzioni = {};
+    SalvaProfilo(Stato());
+    QCOMPARE(visto, visti);
+    QStringList detti;
+    QStringList attesi;
+    if (leggi) {
+        attesi << menu->Caselle()[0]->Didascalia();
+        for (const QString& i : visti.split(' '))
+            attesi << menu->Caselle()[i.toInt()]->Didascalia();
+    }
+    for (const QPointer<VoceFinta>& v : std::as_const(voci))
+        if (v)
+            for (const QString& r : v->richieste)
+                detti << r.section('\\', -1);
+    QCOMPARE(detti, attesi);
+    QCOMPARE(inCorso, leggi ? 1 : 0);
 }
 
 void TestMenu::viaDiUscitaPerInterruttore_data() {

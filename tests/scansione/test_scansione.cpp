@@ -1,9 +1,13 @@
 #include "catalog/CatalogoArea.h"
 #include "shell/Profilo.h"
+#include "shell/StatoProgramma.h"
 #include "workspace/scansione/CicloScansione.h"
 #include "workspace/scansione/ComandoScansione.h"
 #include "workspace/scansione/OrologioScansione.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(CicloScansione::Ripristino)
@@ -33,13 +37,17 @@ static QString Descrivi(const ComandoScansione::Eventi& eventi) {
         case ComandoScansione::Evento::Tipo::Ripartita:
             out << "R";
             break;
+        case ComandoScansione::Evento::Tipo::Pausa:
+            out << "Z";
+            break;
         }
     }
     return out.join(' ');
 }
 
 // Runs a script of switch actions: "S" Space pressed and released, "D" Space down, "U" Space up,
-// "E" Enter released, "tN" N milliseconds pass. Returns what the window is told, in order.
+// "E" Enter released, "N" Enter pressed, "tN" N milliseconds pass. Returns what the window is told,
+// in order.
 static QString Esegui(ComandoScansione& c, const QString& copione) {
     QStringList out;
     for (const QString& azione : copione.split(' ', Qt::SkipEmptyParts)) {
@@ -53,6 +61,8 @@ static QString Esegui(ComandoScansione& c, const QString& copione) {
             e = c.RilasciaSpazio();
         } else if (azione == "E") {
             e = c.RilasciaInvio();
+        } else if (azione == "N") {
+            e = c.PremiInvio();
         } else if (azione.startsWith('t')) {
             e = c.Trascorri(azione.mid(1).toInt());
         }
@@ -77,6 +87,11 @@ private slots:
     void intervallo();
     void sceltaRegioneManuale();
     void orologioReale();
+    void opzioniInterruttore_data();
+    void opzioniInterruttore();
+    void fileOpzioni_data();
+    void fileOpzioni();
+    void opzioniConIlProfilo();
 };
 
 void TestScansione::ciclo_data() {
@@ -311,3 +326,159 @@ void TestScansione::orologioReale() {
 
 QTEST_GUILESS_MAIN(TestScansione)
 #include "test_scansione.moc"
+
+// The user's switch options over the kinds of scanning windows: a map window (automatic: Space
+// stops and selects, the next Space sets it going), a menu (every release selects, moving from
+// the start) and manual scanning. Scripts as in comando(): "D"/"U" Space down/up, "N"/"E" Enter
+// down/up, "tN" time passing.
+void TestScansione::opzioniInterruttore_data() {
+    QTest::addColumn<ModoScansione>("modo");
+    QTest::addColumn<ComandoScansione::Rilascio>("rilascio");
+    QTest::addColumn<int>("accettazioneMs");
+    QTest::addColumn<int>("giri");
+    QTest::addColumn<QString>("copione");
+    QTest::addColumn<QString>("atteso");
+
+    const auto mappa = ComandoScansione::Rilascio::FermaOAvvia;
+    const auto menu = ComandoScansione::Rilascio::Seleziona;
+    const auto man = ModoScansione::Manuale;
+    const auto aut = ModoScansione::Automatica;
+    // Acceptance time: a press shorter than it is dropped whole, a long enough one counts.
+    QTest::newRow("manuale: spazio breve ignorato")
+        << man << mappa << 300 << 0 << "D t100 U D t300 U"
+        << "P-1:0";
+    QTest::newRow("manuale: invio breve ignorato")
+        << man << mappa << 300 << 0 << "D t300 U N t50 E N t400 E"
+        << "P-1:0 S0";
+    QTest::newRow("manuale: invio senza pressione nota conta")
+        << man << mappa << 300 << 0 << "D t300 U E"
+        << "P-1:0 S0";
+    QTest::newRow("mappa automatica: avvio breve ignorato, l'orologio resta fermo")
+        << aut << mappa << 500 << 0 << "D t200 U t3000 D t500 U t1000"
+        << "R P-1:0";
+    QTest::newRow("mappa automatica: selezione breve ignorata, il passo segue")
+        << aut << mappa << 500 << 0 << "D t500 U t1000 D t100 U t1000 D t600 U"
+        << "R P-1:0 P0:1 S1";
+    QTest::newRow("menu: scelta breve ignorata")
+        << aut << menu << 200 << 0 << "D t50 U t1000 D t250 U"
+        << "P0:1 S1";
+    QTest::newRow("nessun tempo di accettazione: pressione istantanea")
+        << man << mappa << 0 << 0 << "D U D U"
+        << "P-1:0 P0:1";
+    // Loops before the pause: after so many loops without a press the automatic highlight
+    // stays on the last element; the next press only sets it going.
+    QTest::newRow("menu: pausa dopo un giro")
+        << aut << menu << 0 << 1 << "t1000 t1000 t1000 t1000 t5000 D U t1000"
+        << "P0:1 P1:2 Z R P2:0";
+    QTest::newRow("menu: due giri, una pressione azzera il conto")
+        << aut << menu << 0 << 2 << "t1000 t1000 t1000 D U t1000 t1000 t1000 t1000 t1000 t1000"
+        << "P0:1 P1:2 P2:0 S0 P0:1 P1:2 P2:0 P0:1 P1:2 Z";
+    QTest::newRow("mappa: pausa dopo un giro, poi riparte")
+        << aut << mappa << 0 << 1 << "D U t1000 t1000 t1000 t1000 t1000 D U t1000"
+        << "R P-1:0 P0:1 P1:2 Z R P2:0";
+    QTest::newRow("giri 0: mai in pausa")
+        << aut << menu << 0 << 0 << "t1000 t1000 t1000 t1000 t1000 t1000 t1000"
+        << "P0:1 P1:2 P2:0 P0:1 P1:2 P2:0 P0:1";
+    QTest::newRow("pausa ignorata nella scansione manuale")
+        << man << mappa << 0 << 1 << "D U D U D U D U D U"
+        << "P-1:0 P0:1 P1:2 P2:0 P0:1";
+}
+
+void TestScansione::opzioniInterruttore() {
+    QFETCH(ModoScansione, modo);
+    QFETCH(ComandoScansione::Rilascio, rilascio);
+    QFETCH(int, accettazioneMs);
+    QFETCH(int, giri);
+    QFETCH(QString, copione);
+    QFETCH(QString, atteso);
+    ComandoScansione::Opzioni o;
+    o.modo = modo;
+    o.intervalloMs = 1000;
+    o.rilascio = rilascio;
+    o.inMovimentoAllAvvio = rilascio == ComandoScansione::Rilascio::Seleziona;
+    o.indiceIniziale = rilascio == ComandoScansione::Rilascio::Seleziona ? 0 : -1;
+    o.accettazioneMs = accettazioneMs;
+    o.giriPrimaDellaPausa = giri;
+    ComandoScansione c(CicloScansione(2), o);
+    QCOMPARE(Esegui(c, copione), atteso);
+}
+
+// The options file: what is read back from each kind of content.
+void TestScansione::fileOpzioni_data() {
+    QTest::addColumn<QByteArray>("contenuto"); // empty: no file
+    QTest::addColumn<bool>("leggi");
+    QTest::addColumn<int>("accettazione");
+    QTest::addColumn<int>("giri");
+    QTest::addColumn<bool>("spessa");
+
+    OpzioniScansione tutte;
+    tutte.leggiEvidenziato = true;
+    tutte.accettazioneDecimi = 7;
+    tutte.giriPrimaDellaPausa = 3;
+    tutte.evidenziazioneSpessa = true;
+    QTest::newRow("file mancante") << QByteArray() << false << 0 << 0 << false;
+    QTest::newRow("scritto e riletto") << ScriviOpzioniScansione(tutte) << true << 7 << 3 << true;
+    QTest::newRow("una chiave sola")
+        << QByteArray("[Scansione]\nGiriPrimaDellaPausa=2\n") << false << 0 << 2 << false;
+    QTest::newRow("tempo fuori intervallo: tutto predefinito")
+        << QByteArray("[Scansione]\nLeggiEvidenziato=true\nTempoAccettazioneDecimi=21\n") << false
+        << 0 << 0 << false;
+    QTest::newRow("numero illeggibile: tutto predefinito")
+        << QByteArray("[Scansione]\nLeggiEvidenziato=true\nGiriPrimaDellaPausa=tre\n") << false << 0
+        << 0 << false;
+    QTest::newRow("giri negativi")
+        << QByteArray("[Scansione]\nGiriPrimaDellaPausa=-1\n") << false << 0 << 0 << false;
+    QTest::newRow("flag illeggibile")
+        << QByteArray("[Scansione]\nEvidenziazioneSpessa=forse\nGiriPrimaDellaPausa=2\n") << false
+        << 0 << 0 << false;
+    QTest::newRow("binario") << QByteArray("\x00\xff\xfe[[[=\x01\n\x00", 12) << false << 0 << 0
+                             << false;
+}
+
+void TestScansione::fileOpzioni() {
+    QFETCH(QByteArray, contenuto);
+    QFETCH(bool, leggi);
+    QFETCH(int, accettazione);
+    QFETCH(int, giri);
+    QFETCH(bool, spessa);
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath("marco.opzioni.ini");
+    if (!contenuto.isEmpty()) {
+        QFile f(percorso);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contenuto);
+    }
+    const OpzioniScansione o = LeggiOpzioniScansione(percorso);
+    QCOMPARE(o.leggiEvidenziato, leggi);
+    QCOMPARE(o.accettazioneDecimi, accettazione);
+    QCOMPARE(o.giriPrimaDellaPausa, giri);
+    QCOMPARE(o.evidenziazioneSpessa, spessa);
+}
+
+void TestScansione::opzioniConIlProfilo() {
+    // The options travel with the profile's save and load, in their own file: the profile stays
+    // 33 lines and the options file is no user of the lists.
+    QTemporaryDir dir;
+    StatoProgramma s;
+    InizializzaStato(s, dir.path());
+    ImpostaUtente(s, "marco");
+    s.Opzioni.giriPrimaDellaPausa = 4;
+    s.Opzioni.evidenziazioneSpessa = true;
+    QCOMPARE(SalvaProfilo(s), std::nullopt);
+    QCOMPARE(FileOpzioni(s.FileProfilo), dir.filePath("marco.opzioni.ini"));
+    QVERIFY(QFile::exists(dir.filePath("marco.opzioni.ini")));
+    QFile profilo(s.FileProfilo);
+    QVERIFY(profilo.open(QIODevice::ReadOnly));
+    QCOMPARE(profilo.readAll(), ScriviProfilo(s.Profilo));
+    QCOMPARE(ElencoUtentiMenu(dir.path()), QStringList{"marco"});
+    QCOMPARE(ElencoUtentiConfigurazione(dir.path()), QStringList{"MARCO"});
+
+    s.Opzioni = {};
+    CaricaProfilo(s);
+    QCOMPARE(s.Opzioni.giriPrimaDellaPausa, 4);
+    QVERIFY(s.Opzioni.evidenziazioneSpessa);
+    // Another user without an options file: the defaults.
+    ImpostaUtente(s, "luca");
+    CaricaProfilo(s);
+    QCOMPARE(s.Opzioni, OpzioniScansione{});
+}

@@ -9,6 +9,7 @@
 #include "workspace/finestra/VistaZoom.h"
 #include "workspace/mappa/MappaWidget.h"
 #include "workspace/scansione/OrologioScansione.h"
+#include "workspace/voce/AnnuncioScansione.h"
 #include "workspace/voce/Assistente.h"
 
 #include <QAction>
@@ -28,11 +29,6 @@
 #include <cmath>
 
 namespace {
-
-FinestraAttivita::FabbricaVoce& fabbricaVoce() {
-    static FinestraAttivita::FabbricaVoce f;
-    return f;
-}
 
 FinestraAttivita::FunzionePausa& funzionePausa() {
     static FinestraAttivita::FunzionePausa f;
@@ -158,8 +154,8 @@ FinestraAttivita::FinestraAttivita(Tipo tipo, QWidget* parent)
     CostruisciMenu();
 
     // Loading: the reading character of the window (speech is set up at every activation).
-    const FabbricaVoce& fabbrica = fabbricaVoce();
-    assistente_ = CaricaAssistente(this, Stato().Profilo, fabbrica ? fabbrica() : nullptr);
+    assistente_ = CaricaAssistente(this, Stato().Profilo, NuovaVoce());
+    annuncio_ = new AnnuncioScansione(this);
 
     scansione_ = std::make_unique<ComandoScansione>(CicloScansione(), ComandoScansione::Opzioni{});
     if (QScreen* s = QGuiApplication::primaryScreen())
@@ -172,6 +168,8 @@ FinestraAttivita::~FinestraAttivita() {
     // Unloading: no request of this window may speak after it.
     if (assistente_)
         assistente_->StopAll();
+    if (annuncio_)
+        annuncio_->Ferma();
 }
 
 QAction* FinestraAttivita::NuovaAzione(QMenu* menu, const QString& nome, const QString& testo,
@@ -798,6 +796,13 @@ void FinestraAttivita::Esegui(const ComandoScansione::Eventi& eventi) {
                 PassoScansione(passo);
             if (io && raggiunta >= 0)
                 EvidenziaFermata(raggiunta, true);
+            // Auditory scanning: the element or the stop reached is spoken.
+            if (io && scansione_->Impostazioni().leggiEvidenziato) {
+                if (raggiunta >= 0 && fermate_[raggiunta])
+                    annuncio_->Annuncia(fermate_[raggiunta]->text().remove(u'&'), Stato().Profilo);
+                else if (passo.evidenziato >= 0)
+                    annuncio_->Annuncia(NomeElemento(passo.evidenziato), Stato().Profilo);
+            }
             break;
         }
         case ComandoScansione::Evento::Tipo::Selezione: {
@@ -810,6 +815,7 @@ void FinestraAttivita::Esegui(const ComandoScansione::Eventi& eventi) {
             break;
         }
         case ComandoScansione::Evento::Tipo::Ripartita:
+        case ComandoScansione::Evento::Tipo::Pausa:
             break;
         }
     }
@@ -840,9 +846,10 @@ void FinestraAttivita::EvidenziaFermata(int fermata, bool evidenziata) {
         b->setProperty(Proprio, b->styleSheet());
         const quint32 sfondo = ColoriDellaFinestra().evidenziazione.toUInt(nullptr, 16) & 0xFFFFFFu;
         const quint32 testo = Contrasto::TestoSu(sfondo);
-        b->setStyleSheet(QStringLiteral("background: #%1; color: #%2; border: 6px solid #%2;")
+        b->setStyleSheet(QStringLiteral("background: #%1; color: #%2; border: %3px solid #%2;")
                              .arg(sfondo, 6, 16, QLatin1Char('0'))
-                             .arg(testo, 6, 16, QLatin1Char('0')));
+                             .arg(testo, 6, 16, QLatin1Char('0'))
+                             .arg(SpessoreEvidenziazione(Stato().Opzioni)));
         b->setProperty("evidenziata", true);
     } else {
         if (!b->property("evidenziata").toBool())
@@ -853,10 +860,11 @@ void FinestraAttivita::EvidenziaFermata(int fermata, bool evidenziata) {
 }
 
 void FinestraAttivita::TastoPremuto(int tasto) {
-    if (modo_ == ModoScansione::Mouse || tasto != Qt::Key_Space)
+    const bool invio = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
+    if (modo_ == ModoScansione::Mouse || (tasto != Qt::Key_Space && !invio))
         return;
     auto eventi = scansione_->Trascorri(orologio_->Preleva());
-    eventi += scansione_->PremiSpazio();
+    eventi += invio ? scansione_->PremiInvio() : scansione_->PremiSpazio();
     Esegui(eventi);
     orologio_->Arma(scansione_->MillisecondiAlProssimoScatto());
 }
@@ -923,13 +931,14 @@ void FinestraAttivita::hideEvent(QHideEvent* e) {
 
 void FinestraAttivita::closeEvent(QCloseEvent* e) {
     StopAll();
+    annuncio_->Ferma();
     orologio_->Arma(std::nullopt);
     fuoco_.stop();
     FinestraProgramma::closeEvent(e);
 }
 
 void FinestraAttivita::ImpostaFabbricaVoce(FabbricaVoce fabbrica) {
-    fabbricaVoce() = std::move(fabbrica);
+    ::ImpostaFabbricaVoce(std::move(fabbrica));
 }
 
 void FinestraAttivita::ImpostaPausa(FunzionePausa pausa) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class AnnuncioScansione;
 class Assistente;
 class MappaWidget;
 class MotoreVoce;
@@ -119,7 +120,7 @@ public:
 
     // The speaker each window's reading character gets (tests install a fake); by default the
     // program's speech service.
-    using FabbricaVoce = std::function<MotoreVoce*()>;
+    using FabbricaVoce = std::function<MotoreVoce*()>; // the same as ::FabbricaVoce
     static void ImpostaFabbricaVoce(FabbricaVoce fabbrica);
     // The deliberate pauses (between the colour passes of the physical windows); by default
     // Pausa(), which keeps handling events. Tests and benchmarks may shorten them.
@@ -247,6 +248,7 @@ private:
     QList<QAbstractButton*> fermate_;
     QWidget* barraStato_ = nullptr;
     Assistente* assistente_ = nullptr;
+    AnnuncioScansione* annuncio_ = nullptr; // "Leggi l'elemento evidenziato"
 
     QAction* azioneLeggi_ = nullptr;
     QAction* azioneVisual_ = nullptr;

@@ -230,8 +230,12 @@ void FinestraSceltaTesto::keyPressEvent(QKeyEvent* e) {
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!e->isAutoRepeat())
+        if (!e->isAutoRepeat() && !invioGiu_) {
             invioGiu_ = true;
+            // The press starts the hold that the user's acceptance time measures.
+            Esegui(scansione_->Trascorri(orologio_->Preleva()));
+            Esegui(scansione_->PremiInvio());
+        }
         break;
     case Qt::Key_Escape:
         ScegliRiga(RigaTorna());

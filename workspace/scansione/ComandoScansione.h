@@ -1,6 +1,7 @@
 #pragma once
 
 #include "workspace/scansione/CicloScansione.h"
+#include "workspace/scansione/OpzioniScansione.h"
 
 #include <QList>
 
@@ -42,6 +43,12 @@ public:
         bool inMovimentoAllAvvio = false;
         // Where the highlight is at activation: -1 (nothing) for maps, 0 for menus.
         int indiceIniziale = -1;
+        // The user's switch options (OpzioniUtente() unless told otherwise): a press counts only
+        // when held at least accettazioneMs; automatic scanning pauses after giriPrimaDellaPausa
+        // loops without a press (0: never); leggiEvidenziato asks the window to speak every step.
+        int accettazioneMs = OpzioniUtente().AccettazioneMs();
+        int giriPrimaDellaPausa = OpzioniUtente().giriPrimaDellaPausa;
+        bool leggiEvidenziato = OpzioniUtente().leggiEvidenziato;
     };
 
     struct Evento {
@@ -49,6 +56,7 @@ public:
             Passo,     // repaint passo.daRipristinare, highlight passo.evidenziato
             Selezione, // the pupil chose element `indice`
             Ripartita, // automatic scanning moving again (nothing to paint)
+            Pausa,     // automatic scanning stopped after its silent loops (nothing to paint)
         };
         Tipo tipo = Tipo::Passo;
         CicloScansione::Passo passo;
@@ -66,8 +74,11 @@ public:
     // scanning to its starting state, the clock restarts.
     void Attiva();
 
+    // A press shorter than the acceptance time is dropped at its release; a release without a
+    // press known (a window that does not report Enter pressed) counts.
     Eventi PremiSpazio();
     Eventi RilasciaSpazio();
+    Eventi PremiInvio();
     Eventi RilasciaInvio();
     // Time passed since the last call. A clock that fell behind catches up with a single step,
     // as a real timer does.
@@ -80,6 +91,8 @@ public:
     // Quizzes set a stopped scan moving again after a right answer.
     void ImpostaScansioneAttiva(bool attiva) { attiva_ = attiva; }
     bool OrologioAcceso() const { return orologio_; }
+    // Automatic scanning stopped after its silent loops; the next accepted press sets it going.
+    bool InPausa() const { return pausa_; }
 
     CicloScansione& Ciclo() { return ciclo_; }
     const CicloScansione& Ciclo() const { return ciclo_; }
@@ -88,10 +101,19 @@ public:
 
 private:
     Eventi Passo();
+    Eventi PassoDellOrologio();
+    // Whether a press held for tenuta milliseconds counts.
+    bool Accettata(int tenuta) const;
 
     CicloScansione ciclo_;
     Opzioni opzioni_;
     bool attiva_ = false;   // ScansioneAttiva
     bool orologio_ = false; // the automatic clock is running
     int trascorsi_ = 0;     // milliseconds since the clock last ticked or restarted
+    bool spazioGiu_ = false;
+    bool invioGiu_ = false;
+    int tenutaSpazio_ = 0; // milliseconds Space has been held
+    int tenutaInvio_ = 0;
+    int giri_ = 0; // loops of the automatic highlight since the last press
+    bool pausa_ = false;
 };

@@ -61,7 +61,8 @@ ScansioneMenuAttivita::Eventi
 ScansioneMenuAttivita::Converti(const ComandoScansione::Eventi& eventi) {
     Eventi out;
     for (const ComandoScansione::Evento& e : eventi) {
-        if (e.tipo == ComandoScansione::Evento::Tipo::Ripartita)
+        if (e.tipo == ComandoScansione::Evento::Tipo::Ripartita ||
+            e.tipo == ComandoScansione::Evento::Tipo::Pausa)
             continue;
         if (fase_ == Fase::SceltaItalia) {
             if (e.tipo == ComandoScansione::Evento::Tipo::Passo) {
@@ -92,6 +93,10 @@ ScansioneMenuAttivita::Eventi ScansioneMenuAttivita::PremiSpazio() {
 
 ScansioneMenuAttivita::Eventi ScansioneMenuAttivita::RilasciaSpazio() {
     return Converti(comando_.RilasciaSpazio());
+}
+
+ScansioneMenuAttivita::Eventi ScansioneMenuAttivita::PremiInvio() {
+    return Converti(comando_.PremiInvio());
 }
 
 ScansioneMenuAttivita::Eventi ScansioneMenuAttivita::RilasciaInvio() {

@@ -62,6 +62,7 @@ public:
 
     Eventi PremiSpazio();
     Eventi RilasciaSpazio();
+    Eventi PremiInvio();
     Eventi RilasciaInvio();
     Eventi Trascorri(int millisecondi);
     std::optional<int> MillisecondiAlProssimoScatto() const;

@@ -65,8 +65,7 @@ QList<Tratto> Tratti(const QTextDocument& documento) {
     return tratti;
 }
 
-void CambiaPunti(QTextDocument& documento, const Tratto& t, double punti) {
-    QTextCursor c(&documento);
+void CambiaPunti(QTextCursor& c, const Tratto& t, double punti) {
     c.setPosition(t.inizio);
     c.setPosition(t.inizio + t.lunghezza, QTextCursor::KeepAnchor);
     QTextCharFormat f;
@@ -112,15 +111,22 @@ std::optional<QString> Carica(QTextDocument& documento, const QString& percorso,
 
 void AumentaCaratteri(QTextDocument& documento) {
     const QList<Tratto> tratti = Tratti(documento);
+    // One edit: the text is laid out again once, not after every run.
+    QTextCursor c(&documento);
+    c.beginEditBlock();
     for (const Tratto& t : tratti)
-        CambiaPunti(documento, t, t.punti + 5);
+        CambiaPunti(c, t, t.punti + 5);
+    c.endEditBlock();
 }
 
 void RiduciCaratteri(QTextDocument& documento) {
     const QList<Tratto> tratti = Tratti(documento);
+    QTextCursor c(&documento);
+    c.beginEditBlock();
     for (const Tratto& t : tratti)
         if (t.punti >= 13)
-            CambiaPunti(documento, t, t.punti - 5);
+            CambiaPunti(c, t, t.punti - 5);
+    c.endEditBlock();
 }
 
 void ColoraIntervallo(QTextDocument& documento, int inizio, int fine, const QColor& colore) {

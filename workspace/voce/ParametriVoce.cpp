@@ -1,6 +1,7 @@
 #include "workspace/voce/ParametriVoce.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -44,6 +45,43 @@ QList<ModoSintesi> FiltraModi(QList<ModoSintesi> modi,
         return a.nome.compare(b.nome, Qt::CaseInsensitive) < 0;
     });
     return modi;
+}
+
+QList<ModoSintesi> ConVariantiItaliane(QList<ModoSintesi> modi, QStringList varianti) {
+    static const QRegularExpression numerata(QStringLiteral("^([mf])([0-9]+)$"));
+    QList<std::pair<QString, QString>> scelte; // variant, readable name
+    for (const QString& v : varianti) {
+        const auto m = numerata.match(v);
+        if (!m.hasMatch())
+            continue;
+        const QString genere = m.captured(1) == u"m" ? QStringLiteral("voce maschile")
+                                                     : QStringLiteral("voce femminile");
+        scelte.append({v, genere + u' ' + QString::number(m.captured(2).toInt())});
+    }
+    std::sort(scelte.begin(), scelte.end(), [](const auto& a, const auto& b) {
+        if (a.first[0] != b.first[0])
+            return a.first[0] < b.first[0];
+        return a.first.mid(1).toInt() < b.first.mid(1).toInt();
+    });
+    QList<ModoSintesi> out;
+    for (const ModoSintesi& m : std::as_const(modi)) {
+        if (m.lingua != u"it" || m.file.startsWith(QStringLiteral("mb/")) ||
+            m.file.contains(u'+')) {
+            out.append(m);
+            continue;
+        }
+        ModoSintesi base = m;
+        base.nome = QStringLiteral("Italiano");
+        out.append(base);
+        for (const auto& [variante, nome] : std::as_const(scelte)) {
+            ModoSintesi v = m;
+            v.file = m.file + u'+' + variante;
+            v.identificatore = u'{' + v.file + u'}';
+            v.nome = QStringLiteral("Italiano – ") + nome;
+            out.append(v);
+        }
+    }
+    return out;
 }
 
 QString FileDelModo(const QList<ModoSintesi>& modi, const QString& modoVoce) {

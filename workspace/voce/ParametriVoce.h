@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -33,6 +34,12 @@ struct ModoSintesi {
 // rest by name; MBROLA voices ("mb/...") only when mbrolaPresente says their voice is installed.
 QList<ModoSintesi> FiltraModi(QList<ModoSintesi> modi,
                               const std::function<bool(const QString& voceMbrola)>& mbrolaPresente);
+
+// The Italian voices with readable names, each followed by its numbered variants: "Italiano",
+// then "Italiano – voce femminile 1" ("{roa/it+f1}"), ..., "Italiano – voce maschile 1"
+// ("{roa/it+m1}"), ... . varianti are the synthesiser's variant names ("m1", "f2", "klatt"...);
+// only the numbered male and female ones are offered. Other voices are left as they are.
+QList<ModoSintesi> ConVariantiItaliane(QList<ModoSintesi> modi, QStringList varianti);
 
 // The voice that ModoVoce selects: the one with that identifier, otherwise (the historical default
 // identifier, an empty or unknown one) the best Italian voice, otherwise the first one. Empty

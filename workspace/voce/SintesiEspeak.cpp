@@ -109,7 +109,16 @@ const QList<ModoSintesi>& ModiSottoBlocco() {
             m.nome += QStringLiteral(" (") + m.lingua + u')';
         modi.append(m);
     }
-    lib.modi = FiltraModi(std::move(modi), &MbrolaInstallato);
+    // The variants (voice qualities applied to any voice): "!v/m1" -> "m1".
+    QStringList varianti;
+    espeak_VOICE richiesta{};
+    richiesta.languages = "variant";
+    const espeak_VOICE** elenco = espeak_ListVoices(&richiesta);
+    for (int i = 0; elenco && elenco[i]; ++i) {
+        const QString id = QString::fromUtf8(elenco[i]->identifier ? elenco[i]->identifier : "");
+        varianti.append(id.section(u'/', -1));
+    }
+    lib.modi = ConVariantiItaliane(FiltraModi(std::move(modi), &MbrolaInstallato), varianti);
     return lib.modi;
 }
 
