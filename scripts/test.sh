@@ -11,6 +11,10 @@ if [ "${ORBISTO_SANITIZE:-0}" = 1 ]; then
     cartella=build-asan
     opzioni=(-DORBISTO_SANITIZE=ON -DORBISTO_BUILD_BENCHMARKS=OFF)
 fi
+# A compiler cache, when the machine has one, makes rebuilds after small changes quick.
+if command -v ccache >/dev/null 2>&1; then
+    export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
+fi
 cmake -S . -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${opzioni[@]}" >/dev/null
 cmake --build "$cartella"
 
