@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -568,16 +569,27 @@ void FrmStampa::AggiornaAnteprima() {
     inAggiornamento_ = false;
 }
 
-void FrmStampa::CambioDimensione(CasellaNumero* casella) {
-    const QString limitato = GeometriaStampa::LimitaDimensione(casella->text());
+namespace {
+
+// Brings the box's text within its limits (without a second change signal) and reads it.
+std::optional<int> ValoreLimitato(CasellaNumero* casella, QString (*limita)(const QString&)) {
+    const QString limitato = limita(casella->text());
     if (limitato != casella->text()) {
         const QSignalBlocker blocco(casella);
         casella->setText(limitato);
     }
     bool ok = false;
     const int v = limitato.toInt(&ok);
-    if (!ok)
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+} // namespace
+
+void FrmStampa::CambioDimensione(CasellaNumero* casella) {
+    const auto valore = ValoreLimitato(casella, &GeometriaStampa::LimitaDimensione);
+    if (!valore)
         return;
+    const int v = *valore;
     if (casella == txtPrW_)
         geometria_.ImpostaLarghezza(v);
     else
@@ -588,15 +600,10 @@ void FrmStampa::CambioDimensione(CasellaNumero* casella) {
 }
 
 void FrmStampa::CambioMargine(CasellaNumero* casella) {
-    const QString limitato = GeometriaStampa::LimitaMargine(casella->text());
-    if (limitato != casella->text()) {
-        const QSignalBlocker blocco(casella);
-        casella->setText(limitato);
-    }
-    bool ok = false;
-    const int v = limitato.toInt(&ok);
-    if (!ok)
+    const auto valore = ValoreLimitato(casella, &GeometriaStampa::LimitaMargine);
+    if (!valore)
         return;
+    const int v = *valore;
     if (casella == txtPrX_)
         geometria_.ImpostaX(v);
     else
